@@ -3,9 +3,30 @@
 #include <dlfcn.h>
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
+#include <cstdio>
 #include <cstring>
 
 namespace host {
+
+namespace {
+
+constexpr VstIntPtr kHostVersion = 2400;
+constexpr VstIntPtr kHostVendorVersion = 1;
+constexpr const char* kHostVendor = "QOR Valdora tools";
+constexpr const char* kHostProduct = "vsthost";
+
+// The callback's string answers: the interface promises room for 64 bytes.
+VstIntPtr copyHostString(void* ptr, const char* text)
+{
+    if (!ptr)
+        return 0;
+    std::snprintf(static_cast<char*>(ptr), kVstMaxVendorStrLen, "%s", text);
+    return 1;
+}
+
+}  // namespace
 
 int HostState::count(VstInt32 opcode) const
 {
@@ -19,11 +40,12 @@ HostState& hostState()
     return state;
 }
 
-extern "C" VstIntPtr hostCallback(AEffect*, VstInt32 opcode, VstInt32 index, VstIntPtr value, void*,
+extern "C" VstIntPtr hostCallback(AEffect*, VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr,
                                   float opt)
 {
     HostState& state = hostState();
-    state.calls.push_back({opcode, index, value, opt});
+    if (state.recordCalls)
+        state.calls.push_back({opcode, index, value, opt});
     switch (opcode) {
     case audioMasterVersion: {
         const int call = state.versionCalls++;
@@ -43,6 +65,12 @@ extern "C" VstIntPtr hostCallback(AEffect*, VstInt32 opcode, VstInt32 index, Vst
         return static_cast<VstIntPtr>(state.sampleRate);
     case audioMasterGetBlockSize:
         return state.blockSize;
+    case audioMasterGetVendorString:
+        return copyHostString(ptr, kHostVendor);
+    case audioMasterGetProductString:
+        return copyHostString(ptr, kHostProduct);
+    case audioMasterGetVendorVersion:
+        return kHostVendorVersion;
     default:
         return 0;
     }
@@ -50,7 +78,9 @@ extern "C" VstIntPtr hostCallback(AEffect*, VstInt32 opcode, VstInt32 index, Vst
 
 std::unique_ptr<PluginLibrary> PluginLibrary::open(const std::string& path, std::string& error)
 {
-    void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    // A bare file name would send dlopen searching the library path; a host means the file.
+    const std::string file = path.find('/') == std::string::npos ? "./" + path : path;
+    void* handle = dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (!handle) {
         const char* why = dlerror();
         error = why ? why : "dlopen failed";
@@ -76,19 +106,59 @@ bool PluginLibrary::hasSymbol(const char* name) const
 
 AEffect* PluginLibrary::instantiate(audioMasterCallback callback) const
 {
+    std::string ignored;
+    return instantiate(ignored, callback);
+}
+
+AEffect* PluginLibrary::instantiate(std::string& error, audioMasterCallback callback) const
+{
     using EntryPoint = AEffect* (*)(audioMasterCallback);
     void* symbol = dlsym(handle_, "VSTPluginMain");
     if (!symbol)
         symbol = dlsym(handle_, "main");
-    if (!symbol)
+    if (!symbol) {
+        error = "no VST 2.4 entry point (VSTPluginMain or main)";
         return nullptr;
+    }
     EntryPoint entry;
     static_assert(sizeof(entry) == sizeof(symbol), "function and object pointers differ");
     std::memcpy(&entry, &symbol, sizeof(entry));
     AEffect* effect = entry(callback);
-    if (effect && effect->magic != kEffectMagic)
+    if (!effect) {
+        error = "the plug-in refused to load (its entry point returned null)";
         return nullptr;
+    }
+    // Without the magic word nothing else in the record can be trusted, not even effClose.
+    if (effect->magic != kEffectMagic) {
+        error = "the entry point returned a record without the VST magic word";
+        return nullptr;
+    }
     return effect;
+}
+
+std::string fourCharText(VstInt32 code)
+{
+    std::string text;
+    for (int shift = 24; shift >= 0; shift -= 8) {
+        const auto byte = static_cast<unsigned char>((static_cast<std::uint32_t>(code) >> shift) & 0xffu);
+        if (byte >= 0x20 && byte < 0x7f && byte != '\\') {
+            text += static_cast<char>(byte);
+        } else {
+            char escaped[5];
+            std::snprintf(escaped, sizeof escaped, "\\x%02x", byte);
+            text += escaped;
+        }
+    }
+    return text;
+}
+
+const char* categoryName(VstIntPtr category)
+{
+    static constexpr std::array<const char*, 12> kNames = {
+        "Unknown",    "Effect",      "Synth",          "Analysis", "Mastering", "Spacializer",
+        "RoomFx",     "SurroundFx",  "Restoration",    "OfflineProcess", "Shell", "Generator"};
+    const bool known = category >= 0 && category < static_cast<VstIntPtr>(kNames.size());
+    return known ? kNames[static_cast<size_t>(category)] : "?";
 }
 
 Plugin::Plugin(AEffect* effect) : effect_(effect)
@@ -98,8 +168,11 @@ Plugin::Plugin(AEffect* effect) : effect_(effect)
 
 Plugin::~Plugin()
 {
-    if (effect_)
-        dispatch(effClose);
+    if (!effect_)
+        return;
+    if (resumed_)
+        suspend();
+    dispatch(effClose);
 }
 
 AEffect* Plugin::release()
@@ -111,7 +184,46 @@ AEffect* Plugin::release()
 
 VstIntPtr Plugin::dispatch(VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr, float opt) const
 {
+    if (!effect_ || !effect_->dispatcher)
+        return 0;
     return effect_->dispatcher(effect_, opcode, index, value, ptr, opt);
+}
+
+void Plugin::resume() const
+{
+    dispatch(effMainsChanged, 0, 1);
+    resumed_ = true;
+}
+
+void Plugin::suspend() const
+{
+    dispatch(effMainsChanged, 0, 0);
+    resumed_ = false;
+}
+
+bool Plugin::canDo(const std::string& what) const
+{
+    std::vector<char> query(what.begin(), what.end());
+    query.push_back('\0');
+    return dispatch(effCanDo, 0, 0, query.data()) > 0;
+}
+
+bool Plugin::inputProperties(int index, VstPinProperties& pin) const
+{
+    pin = VstPinProperties{};
+    const bool described = dispatch(effGetInputProperties, index, 0, &pin) != 0;
+    pin.label[kVstMaxLabelLen - 1] = '\0';
+    pin.shortLabel[kVstMaxShortLabelLen - 1] = '\0';
+    return described;
+}
+
+bool Plugin::outputProperties(int index, VstPinProperties& pin) const
+{
+    pin = VstPinProperties{};
+    const bool described = dispatch(effGetOutputProperties, index, 0, &pin) != 0;
+    pin.label[kVstMaxLabelLen - 1] = '\0';
+    pin.shortLabel[kVstMaxShortLabelLen - 1] = '\0';
+    return described;
 }
 
 std::string Plugin::text(VstInt32 opcode, VstInt32 index, int capacity) const
@@ -140,7 +252,16 @@ std::string Plugin::parameterLabel(int index) const
 
 void Plugin::process(float** inputs, float** outputs, VstInt32 frames) const
 {
-    effect_->processReplacing(effect_, inputs, outputs, frames);
+    const bool replacing = effect_->processReplacing && (hasFlag(effFlagsCanReplacing) || !effect_->process);
+    if (replacing) {
+        effect_->processReplacing(effect_, inputs, outputs, frames);
+        return;
+    }
+    if (!effect_->process)
+        return;
+    for (int channel = 0; channel < effect_->numOutputs; ++channel)
+        std::fill(outputs[channel], outputs[channel] + frames, 0.0f);
+    effect_->process(effect_, inputs, outputs, frames);
 }
 
 std::vector<unsigned char> Plugin::getChunk(bool program) const

@@ -22,6 +22,7 @@ struct HostState {
     VstIntPtr sizeWindowAnswer = 1;        // audioMasterSizeWindow
     float sampleRate = 44100.0f;
     VstInt32 blockSize = 512;
+    bool recordCalls = true;               // long runs switch this off to keep memory flat
 
     struct Call {
         VstInt32 opcode;
@@ -51,6 +52,8 @@ public:
 
     // Calls the entry point ("VSTPluginMain", else "main"); null when refused.
     AEffect* instantiate(audioMasterCallback callback = hostCallback) const;
+    // The same, saying why when there is no instance.
+    AEffect* instantiate(std::string& error, audioMasterCallback callback = hostCallback) const;
     bool hasSymbol(const char* name) const;
 
 private:
@@ -58,7 +61,12 @@ private:
     void* handle_;
 };
 
-// One plug-in instance, opened on construction and closed with effClose on destruction.
+// Renders a four-character code as text, escaping bytes that do not print.
+std::string fourCharText(VstInt32 code);
+const char* categoryName(VstIntPtr category);
+
+// One plug-in instance, opened on construction and closed with effClose on destruction
+// (suspended first when it was left resumed).
 class Plugin {
 public:
     explicit Plugin(AEffect* effect);
@@ -75,6 +83,17 @@ public:
     std::string effectName() const { return text(effGetEffectName, 0, kVstMaxEffectNameLen); }
     std::string vendor() const { return text(effGetVendorString, 0, kVstMaxVendorStrLen); }
     std::string product() const { return text(effGetProductString, 0, kVstMaxProductStrLen); }
+    VstIntPtr vendorVersion() const { return dispatch(effGetVendorVersion); }
+    VstIntPtr vstVersion() const { return dispatch(effGetVstVersion); }
+    VstIntPtr category() const { return dispatch(effGetPlugCategory); }
+    bool canDo(const std::string& what) const;
+    bool hasFlag(VstInt32 flag) const { return (effect_->flags & flag) != 0; }
+    // False when the plug-in does not describe that pin; the record is zeroed first.
+    bool inputProperties(int index, VstPinProperties& pin) const;
+    bool outputProperties(int index, VstPinProperties& pin) const;
+    int numParams() const { return effect_->numParams; }
+    int numInputs() const { return effect_->numInputs; }
+    int numOutputs() const { return effect_->numOutputs; }
     std::string parameterName(int index) const;
     std::string parameterDisplay(int index) const;
     std::string parameterLabel(int index) const;
@@ -83,11 +102,15 @@ public:
 
     void setSampleRate(float rate) const { dispatch(effSetSampleRate, 0, 0, nullptr, rate); }
     void setBlockSize(VstInt32 frames) const { dispatch(effSetBlockSize, 0, frames); }
-    void resume() const { dispatch(effMainsChanged, 0, 1); }
-    void suspend() const { dispatch(effMainsChanged, 0, 0); }
+    void resume() const;
+    void suspend() const;
+    bool resumed() const { return resumed_; }
+    void startProcess() const { dispatch(effStartProcess); }
+    void stopProcess() const { dispatch(effStopProcess); }
 
-    // Processes numChannels x frames in place semantics of the host: separate
-    // input and output buffers as most hosts use them.
+    // One block with separate input and output buffers, as most hosts keep them:
+    // numInputs and numOutputs channel pointers. A plug-in without the replacing
+    // call gets the old accumulating one on zeroed outputs.
     void process(float** inputs, float** outputs, VstInt32 frames) const;
 
     std::vector<unsigned char> getChunk(bool program = false) const;
@@ -98,6 +121,8 @@ public:
 
 private:
     AEffect* effect_;
+    // Const callers (tests holding a const Plugin&) may still switch the plug-in on and off.
+    mutable bool resumed_ = false;
 };
 
 }  // namespace host
