@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 
 namespace vsthost {
@@ -35,8 +36,11 @@ double parseNumber(const std::string& option, const std::string& text)
 double parseInRange(const std::string& option, const std::string& text, double low, double high)
 {
     const double value = parseNumber(option, text);
-    if (value < low || value > high)
-        usageError(option + ": " + text + " is outside " + std::to_string(low) + " ... " + std::to_string(high));
+    if (value < low || value > high) {
+        char range[64];
+        std::snprintf(range, sizeof range, "%g ... %g", low, high);
+        usageError(option + ": " + text + " is outside " + range);
+    }
     return value;
 }
 

@@ -43,18 +43,17 @@ std::unique_ptr<AudioSource> openSource(const Options& options)
                                              options.durationSeconds);
 }
 
-void loadChunk(const host::Plugin& plugin, const std::string& path)
+// Refused before any work is done, so a long run does not end in this error.
+void requireChunks(const host::Plugin& plugin, const Options& options)
 {
-    const std::vector<unsigned char> bytes = readChunkFile(path);
-    if (!plugin.hasFlag(effFlagsProgramChunks))
-        throw HostError(kExitPlugin, "--load-chunk: the plug-in keeps no state chunk (no effFlagsProgramChunks)");
-    plugin.setChunk(bytes);
+    const bool wanted = !options.loadChunkPath.empty() || !options.saveChunkPath.empty();
+    if (wanted && !plugin.hasFlag(effFlagsProgramChunks))
+        throw HostError(kExitPlugin, std::string(options.loadChunkPath.empty() ? "--save-chunk" : "--load-chunk") +
+                                         ": the plug-in keeps no state chunk (no effFlagsProgramChunks)");
 }
 
 void saveChunk(std::ostream& out, const host::Plugin& plugin, const std::string& path, bool quiet)
 {
-    if (!plugin.hasFlag(effFlagsProgramChunks))
-        throw HostError(kExitPlugin, "--save-chunk: the plug-in keeps no state chunk (no effFlagsProgramChunks)");
     const std::vector<unsigned char> bytes = plugin.getChunk();
     if (bytes.empty())
         throw HostError(kExitPlugin, "--save-chunk: the plug-in handed out an empty chunk");
@@ -75,8 +74,9 @@ int runHost(const Options& options, std::ostream& out)
     host::hostState().recordCalls = false;
     const std::unique_ptr<host::Plugin> plugin = session.createInstance();
 
+    requireChunks(*plugin, options);
     if (!options.loadChunkPath.empty())
-        loadChunk(*plugin, options.loadChunkPath);
+        plugin->setChunk(readChunkFile(options.loadChunkPath));
     applySettings(*plugin, options.settings);
 
     if (!options.quiet) {

@@ -17,8 +17,9 @@ PluginSession::PluginSession(const std::string& path, double sampleRate, int blo
     state.blockSize = blockFrames;
     std::string error;
     library_ = host::PluginLibrary::open(path, error);
+    // The loader's reasons already name the file.
     if (!library_)
-        throw HostError(kExitPlugin, "cannot load plug-in '" + path + "': " + error);
+        throw HostError(kExitPlugin, "cannot load plug-in: " + error);
 }
 
 PluginSession::~PluginSession() = default;
