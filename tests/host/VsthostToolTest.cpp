@@ -279,4 +279,17 @@ TEST_F(ChunkPluginTool, DemoFailsWhenTheSecondInstanceDoesNotMatch)
     EXPECT_NE(result.output.find("Demo FAILED"), std::string::npos) << result.output;
 }
 
+TEST(VsthostDemo, RunsOnTheBuiltPluginOrSaysHowToGetIt)
+{
+    const auto result = runCommand(shellQuote(VSTHOST_PATH) + " --demo");
+    if (!std::filesystem::exists(VALDORA_PLUGIN_PATH)) {
+        EXPECT_EQ(result.exitCode, 3) << result.output;
+        EXPECT_NE(result.output.find("build it first"), std::string::npos) << result.output;
+        return;
+    }
+    ASSERT_EQ(result.exitCode, 0) << result.output;
+    EXPECT_NE(result.output.find("Effect name:     QOR Valdora"), std::string::npos) << result.output;
+    EXPECT_NE(result.output.find("Demo passed"), std::string::npos) << result.output;
+}
+
 }  // namespace

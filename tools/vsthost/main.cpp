@@ -5,6 +5,7 @@
 #include "tools/vsthost/HostRun.h"
 
 #include <exception>
+#include <filesystem>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -21,9 +22,13 @@ int run(const std::vector<std::string>& arguments)
         std::cout << vsthost::usageText();
         return vsthost::kExitOk;
     }
-    if (options.demo)
+    if (options.demo) {
+        if (options.pluginPath.empty() && !std::filesystem::exists(kDefaultPluginPath))
+            throw vsthost::HostError(vsthost::kExitPlugin, std::string("cannot load plug-in '") + kDefaultPluginPath +
+                                                               "': no such file (build it first: scripts/build.sh)");
         return vsthost::runDemo(options, options.pluginPath.empty() ? kDefaultPluginPath : options.pluginPath,
                                 std::cout);
+    }
     return vsthost::runHost(options, std::cout);
 }
 

@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Sets up a fresh Debian 12 machine: installs what is missing, builds, and runs
+# the command-line host's demo on the freshly built plug-in.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+"$root/scripts/install-deps.sh"
+"$root/scripts/build.sh"
+exec "$root/build/tools/vsthost/vsthost" --demo "$root/build/QOR Valdora_x64.so"
