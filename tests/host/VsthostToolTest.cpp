@@ -243,13 +243,25 @@ TEST_F(ChunkPluginTool, SavedChunkRestoresParametersInALaterRun)
     EXPECT_NEAR(left[10], -0.5f * inputAt, 1e-6f);
 }
 
-TEST_F(ChunkPluginTool, MissingOrEmptyChunkFileIsAFileError)
+TEST_F(ChunkPluginTool, MissingOrUnusableFilesAreFileErrorsNamingTheFile)
 {
     const std::string empty = dir_.path() + "/empty.chunk";
     std::ofstream(empty).close();
-    for (const std::string& path : {empty, dir_.path() + "/missing.chunk"}) {
-        const auto result = runCommand(vsthost("--load-chunk " + shellQuote(path)));
-        EXPECT_EQ(result.exitCode, 4) << result.output;
+    const std::string text = dir_.path() + "/text.wav";
+    std::ofstream(text) << "not audio";
+    const std::vector<std::string> arguments = {
+        "--load-chunk " + shellQuote(empty),
+        "--load-chunk " + shellQuote(dir_.path() + "/missing.chunk"),
+        "--input " + shellQuote(dir_.path() + "/missing.wav"),
+        "--input " + shellQuote(text),
+        "--sine 100 --output " + shellQuote(dir_.path() + "/out.mp3"),
+        "--sine 100 --output " + shellQuote(dir_.path() + "/no-such-folder/out.wav"),
+    };
+    for (const std::string& argument : arguments) {
+        const auto result = runCommand(vsthost(argument));
+        EXPECT_EQ(result.exitCode, 4) << argument << "\n" << result.output;
+        const std::string named = argument.substr(argument.rfind('/') + 1, 8);
+        EXPECT_NE(result.output.find(named), std::string::npos) << named << "\n" << result.output;
     }
 }
 
