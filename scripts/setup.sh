@@ -5,4 +5,5 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-deps.sh"
 "$root/scripts/build.sh"
-exec "$root/build/tools/vsthost/vsthost" --demo "$root/build/QOR Valdora_x64.so"
+# The demo defaults to the plug-in of this build, build/QOR Valdora_x64.so.
+exec "$root/build/tools/vsthost/vsthost" --demo
