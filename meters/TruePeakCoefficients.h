@@ -10,7 +10,8 @@ namespace truepeak {
 constexpr int kPhaseTaps = 64;
 
 // 4x: the points 1/4, 2/4 and 3/4 of the way from tap 31 to tap 32.
-inline constexpr std::array<std::array<double, kPhaseTaps>, 3> kQuarterPhases = {{
+// Aligned for whole-vector loads in the tap loop.
+alignas(64) inline constexpr std::array<std::array<double, kPhaseTaps>, 3> kQuarterPhases = {{
     {
         -0.00019610564954859107, 0.00029727706029981921, -0.00042463021384834984, 0.00058204142121249852,
         -0.00077369319028629756, 0.0010040952592503623, -0.001278115164919511, 0.0016010220878895942,
@@ -68,7 +69,7 @@ inline constexpr std::array<std::array<double, kPhaseTaps>, 3> kQuarterPhases = 
 }};
 
 // 2x: the point halfway between tap 31 and tap 32.
-inline constexpr std::array<double, kPhaseTaps> kHalfPhase = {
+alignas(64) inline constexpr std::array<double, kPhaseTaps> kHalfPhase = {
         -9.5272851993495244e-07, 3.4550306244728427e-06, -8.9442678853180536e-06, 1.9563168015712524e-05,
         -3.8435345961770327e-05, 6.993187926742763e-05, -0.00011996256506571354, 0.00019628415695572562,
         -0.00030881691657849442, 0.00046996113155515904, -0.00069490738388642886, 0.0010019389393814185,

@@ -61,7 +61,7 @@ void TruePeakInterpolatorBench(benchmark::State& state)
     }
     reportPerFrame(state);
 }
-BENCHMARK(TruePeakInterpolatorBench)->Name("TruePeakInterpolator")->Arg(44100)->Arg(96000);
+BENCHMARK(TruePeakInterpolatorBench)->Name("TruePeakInterpolator")->Arg(44100)->Arg(96000)->Arg(192000);
 
 void Ebur128TruePeakBench(benchmark::State& state)
 {
