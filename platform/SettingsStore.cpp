@@ -206,6 +206,21 @@ private:
     bool locked_ = false;
 };
 
+// A settings file linked in from elsewhere (a dotfile repository) is
+// replaced where it really lives, so the link survives the write.
+std::string resolvedTarget(const std::string& path)
+{
+    struct stat info{};
+    if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
+        return path;
+    char* real = ::realpath(path.c_str(), nullptr);
+    if (!real)
+        return path;  // dangling: the write puts a file in place of the link
+    std::string target = real;
+    std::free(real);
+    return target;
+}
+
 // The document as it is on disk; a file that cannot be read holds nothing.
 SettingsDocument loadDocument(const std::string& path)
 {
@@ -225,7 +240,7 @@ bool writeValue(const std::string& keyPath, const SettingsValue& value)
     const FolderLock lock(folder);
     if (!lock.locked())
         return false;
-    const std::string path = folder + "/" + kFileName;
+    const std::string path = resolvedTarget(folder + "/" + kFileName);
 
     std::string text;
     SettingsDocument document;
@@ -246,7 +261,7 @@ bool writeValue(const std::string& keyPath, const SettingsValue& value)
     }
     document.corruptLines = 0;
     storeSettingsValue(document.sectionFor(keyPath), value);
-    return replaceFileAtomically(folder, path, formatSettings(document));
+    return replaceFileAtomically(path.substr(0, path.rfind('/')), path, formatSettings(document));
 }
 
 }  // namespace

@@ -267,4 +267,17 @@ TEST_F(SettingsStoreTest, WritingCreatesTheFoldersThatDoNotExistYet)
     EXPECT_EQ(entries, 2) << "the settings file and its lock file";
 }
 
+TEST_F(SettingsStoreTest, ALinkedSettingsFileStaysALink)
+{
+    const std::string elsewhere = dir_.path() + "/dotfiles/settings.conf";
+    writeFile(elsewhere, "");
+    fs::create_directories(fs::path(platform::settingsFilePath()).parent_path());
+    fs::create_symlink(elsewhere, platform::settingsFilePath());
+
+    ASSERT_TRUE(setFloat("Avureference", 0.5f));
+    EXPECT_TRUE(fs::is_symlink(platform::settingsFilePath()));
+    EXPECT_NE(readFile(elsewhere).find("\"Avureference\" binary 0000003f"), std::string::npos);
+    EXPECT_EQ(readFloat("Avureference", 0.0f), 0.5f);
+}
+
 }  // namespace
