@@ -33,8 +33,8 @@ inline double laneSum(const Lane4& v)
 // Dot products of both channels' 64-tap slices with the three quarter phases.
 // Cloned per instruction set and picked once at load, so the library runs on
 // any x86-64 yet uses AVX2/FMA where the machine has them. Two accumulators
-// per phase and channel (even and odd lane groups) halve the dependency
-// chains, which otherwise bound the loop rather than the arithmetic.
+// per phase and channel (even and odd lane groups) keep the dependency chains
+// short.
 //
 // Tap 63 of the slices still holds the sample being replaced: the newest one
 // enters from a register, because reading a vector over a just-stored double
