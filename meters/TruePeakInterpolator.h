@@ -3,7 +3,7 @@
 // Inter-sample ("precise") peak detection shared by the three engines: keeps
 // the last 64 samples of each channel and answers, per new sample pair, the
 // candidate of largest magnitude among the oldest sample and the
-// interpolated points between it and its successor.
+// interpolated points between ring taps 31 and 32.
 
 #include <array>
 
@@ -21,9 +21,11 @@ public:
     void process(double left, double right, double& outLeft, double& outRight);
 
 private:
-    // Implementation-defined ring layout (a doubled ring keeps the tap loop
-    // free of wrap-around); see the .cpp.
-    int phaseCount_ = 3;
+    enum class Oversampling { Quarter, Half, None };
+
+    Oversampling mode_ = Oversampling::Quarter;
+    // Each sample is written twice, at i and i + kTaps, so the 64 taps from
+    // the oldest sample on are always one contiguous slice.
     int writeIndex_ = 0;
     alignas(32) std::array<double, 2 * kTaps> ringLeft_{};
     alignas(32) std::array<double, 2 * kTaps> ringRight_{};
