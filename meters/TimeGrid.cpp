@@ -8,7 +8,7 @@ namespace {
 
 constexpr float kStepPerPosition = 0.25f;
 constexpr float kPositionsPerUnit = 80.0f;
-constexpr float kStoredStep = 0.0125f;
+constexpr double kStoredStep = 0.0125;
 
 struct Nudge {
     float from;
@@ -82,7 +82,7 @@ int roundedPosition(float value)
 
 float storedValue(int position)
 {
-    return static_cast<float>(limited(position)) * kStoredStep;
+    return static_cast<float>(limited(position) * kStoredStep);
 }
 
 double gridAMs(int position)

@@ -139,17 +139,23 @@ TEST_F(VuMeterTest, OverChoicesAgainstReferenceAndFullScale)
 
 TEST_F(VuMeterTest, PreciseOversUseTheInterSamplePeakButTheNeedleDoesNot)
 {
-    meter().setSetting(90, 1.0f);  // 0 dBFS
-    // Samples at 0.742, true peak 1.05.
+    // Samples at 0.742, true peaks of 1.05 once per half cycle: one-sample runs.
     const auto tone = sine(12000.0, kRate, 1.05, 9600, 0, kPi / 4.0);
-    feed(meter(), tone);
-    const double plainNeedle = needle();
+    MeterRig preciseRig;
+    for (VUmeter* vu : {&meter(), preciseRig.vu.get()}) {
+        vu->setSetting(90, 1.0f);  // 0 dBFS
+        vu->setSetting(89, 0.0f);  // one sample makes an over
+        vu->setSampleRate(static_cast<float>(kRate));
+    }
+    preciseRig.vu->setSetting(91, 1.0f);
+    for (VUmeter* vu : {&meter(), preciseRig.vu.get()}) {
+        vu->prepare();
+        feed(*vu, tone);
+    }
     EXPECT_EQ(meter().readOverState(0), -1.0);
-    meter().setSetting(91, 1.0f);
-    meter().prepare();
-    feed(meter(), tone);
-    EXPECT_EQ(meter().readOverState(0), 1.0);
-    EXPECT_NEAR(needle(), plainNeedle, 0.002) << "the needle averages the samples themselves";
+    EXPECT_EQ(preciseRig.vu->readOverState(0), 1.0);
+    EXPECT_NEAR(preciseRig.vu->readValue(1.0, MeterReading::Level, 0), needle(), 0.001)
+        << "the needle averages the samples themselves";
 }
 
 TEST_F(VuMeterTest, NonFiniteAndHugeSamplesDoNotFreezeTheNeedle)
