@@ -102,6 +102,31 @@ TEST_F(VuMeterTest, SlowerIntegrationSlowsTheNeedle)
     EXPECT_LT(needle(), 0.5);
 }
 
+TEST_F(VuMeterTest, TypeSwitchesAtOneHalf)
+{
+    meter().setSetting(86, 0.4999f);
+    EXPECT_EQ(meter().needleType(), 0);
+    meter().setSetting(86, 0.5f);
+    EXPECT_EQ(meter().needleType(), 1);
+    EXPECT_NEAR(meter().needleFrequencyHz(), 857.6 / (350.1 * 350.0 / 300.0), 0.001);
+}
+
+TEST(NeedleModelTest, DeflectionBeyondTheScaleUsesTheEndSectionsUnclamped)
+{
+    NeedleModel model;
+    model.setSampleRate(48000.0);
+    model.design(2.37, 0.68, 0.55);
+    double needle = 0.0;
+    for (int i = 0; i < 48000; ++i)
+        needle = model.step(3.0);
+    EXPECT_NEAR(needle, 3.0, 0.01);
+    EXPECT_EQ(model.currentSection(), 15);
+    for (int i = 0; i < 48000; ++i)
+        needle = model.step(0.0);
+    EXPECT_NEAR(needle, 0.0, 0.01);
+    EXPECT_EQ(model.currentSection(), 0);
+}
+
 TEST_F(VuMeterTest, HoldTreatsAnEqualNeedleAsANewPeak)
 {
     NeedleHold hold;
