@@ -60,8 +60,8 @@ void loadSet(SettingValues& set)
 {
     const MeterSettingsTable& table = set.table();
     for (int i = 0; i < table.count; ++i) {
-        const SettingSpec& spec = table.order[i];
-        set.set(spec.id, readStoredFloat(spec.storeName, spec.defaultValue));
+        const SettingEntry& entry = table.order[i];
+        set.set(entry.id, readStoredFloat(entry.storeName, entry.defaultValue));
     }
 }
 

@@ -9,7 +9,7 @@
 // Numbered as the "Meter" parameter numbers the meters.
 enum class MeterKind { Vu = 0, Rms = 1, Ppm = 2 };
 
-struct SettingSpec {
+struct SettingEntry {
     int id;
     const char* storeName;
     float defaultValue;
@@ -21,7 +21,7 @@ struct MeterSettingsTable {
     int firstId;
     int count;  // ids firstId .. firstId + count - 1, without gaps
     // In the order the store is read and shared sets are compared.
-    std::array<SettingSpec, kMaxSettings> order;
+    std::array<SettingEntry, kMaxSettings> order;
 
     bool contains(int id) const { return id >= firstId && id < firstId + count; }
 
