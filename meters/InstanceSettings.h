@@ -1,0 +1,13 @@
+#pragma once
+
+// An engine's own settings for source "Instance". Seeded from set B the first
+// time the engine uses them; from then on they only follow this engine.
+
+#include "meters/SettingValues.h"
+
+struct InstanceSettings {
+    explicit InstanceSettings(MeterKind meter) : values(meter) {}
+
+    SettingValues values;
+    bool initialised = false;  // only ever goes from false to true
+};

@@ -1,0 +1,237 @@
+#include "meters/PPMmeter.h"
+
+#include "meters/SampleGuard.h"
+#include "meters/SettingDisplay.h"
+#include "meters/TimeGrid.h"
+
+#include <cmath>
+
+void PPMmeter::Channel::rest()
+{
+    peak.level = 0.0;
+    peak.hold = 0.0;
+    takeSnapshot();
+}
+
+void PPMmeter::Channel::takeSnapshot()
+{
+    levelSnapshot = peak.level;
+    holdSnapshot = peak.hold;
+}
+
+PPMmeter::PPMmeter(AudioEffect* effect) : frame_(MeterKind::Ppm, effect), stored_(MeterKind::Ppm)
+{
+    frame_.midSide.setMidScale(0.5f);
+    frame_.sources.applyAtConstruction(*this);
+    resetReadings();
+    prepare();
+}
+
+void PPMmeter::setSetting(int id, float value)
+{
+    if (id < kFirstSettingId || id > kLastSettingId)
+        return;
+    value = conversions::usable(value);
+    stored_.set(id, value);
+    switch (id) {
+    case 93:
+        reference_ = conversions::continuousReference(value);
+        updateOverThreshold();
+        break;
+    case 94:
+        integrationMs_ = timegrid::gridAMs(timegrid::position(value));
+        break;
+    case 95:
+        holdMs_ = timegrid::gridBMs(timegrid::position(value));
+        break;
+    case 96:
+        returnMs_ = timegrid::gridBMs(timegrid::position(value));
+        break;
+    case 97:
+        frame_.midSide.setMidScale(value);
+        break;
+    case 98:
+        overSamples_ = conversions::overSampleCount(value);
+        break;
+    case 99:
+        updateOverThreshold();
+        break;
+    case 100:
+        frame_.precise = conversions::switchOn(value);
+        frame_.interpolator.clear();
+        break;
+    default:
+        break;
+    }
+    updateTimings();
+    frame_.sources.record(id, value);
+}
+
+float PPMmeter::getSetting(int id) const
+{
+    return stored_.get(id);
+}
+
+void PPMmeter::getSettingDisplay(int id, char* text) const
+{
+    if (!text)
+        return;
+    switch (id) {
+    case 93:
+        settingdisplay::write(20.0 * std::log10(reference_.gain), 1, "dBFS", text);
+        break;
+    case 94:
+        settingdisplay::write(static_cast<int>(integrationMs_ + 0.5), 0, "ms", text);
+        break;
+    case 95:
+        settingdisplay::write(holdMs_ * 0.001, 2, "s", text);
+        break;
+    case 96:
+        settingdisplay::write(returnMs_ * 0.001, 2, "s", text);
+        break;
+    default:
+        break;
+    }
+}
+
+void PPMmeter::updateTimings()
+{
+    const double rate = frame_.sampleRate;
+    ballistics_.attack = PeakBallistics::attackFor(integrationMs_, rate);
+    ballistics_.release = PeakBallistics::releaseFor(returnMs_, rate);
+    ballistics_.holdSamples = rate * holdMs_ * 0.001;
+}
+
+void PPMmeter::updateOverThreshold()
+{
+    overThreshold_ = conversions::choiceOverThreshold(stored_.get(99), conversions::kPpmOverAboveReference,
+                                                      reference_.inverse);
+}
+
+void PPMmeter::prepare()
+{
+    frame_.delay.restart(frame_.sampleRate);
+    for (HistoryRing& ring : history_)
+        ring.clear();
+    for (Channel& channel : channels_)
+        channel.rest();
+    frame_.interpolator.setSampleRate(frame_.sampleRate);
+    frame_.interpolator.clear();
+    updateTimings();
+    frame_.resetOverCounters();
+}
+
+void PPMmeter::resetReadings()
+{
+    frame_.resetOverCounters();
+    for (Channel& channel : channels_)
+        channel.rest();
+}
+
+void PPMmeter::processBlock(const float* left, const float* right, int count)
+{
+    for (Channel& channel : channels_)
+        channel.takeSnapshot();
+    if (!left || count <= 0)
+        return;
+    if (!right)
+        right = left;
+
+    PeakBallistics peakL = channels_[0].peak;
+    PeakBallistics peakR = channels_[1].peak;
+    double overL = frame_.overs[0].counter;
+    double overR = frame_.overs[1].counter;
+    double timerL = frame_.overs[0].timer;
+    double timerR = frame_.overs[1].timer;
+    DisplayDelay::Clock clock = frame_.delay.clock();
+
+    const PeakBallistics::Coefficients ballistics = ballistics_;
+    const double invRef = reference_.inverse;
+    const double overThreshold = overThreshold_;
+    const double runLength = overSamples_;
+    const bool precise = frame_.precise;
+    const bool midSide = frame_.midSide.enabled();
+    const double midScale = frame_.midSide.midScale();
+    const bool recording = frame_.delay.active();
+    TruePeakInterpolator& interpolator = frame_.interpolator;
+    std::array<double*, kRingCount> rings;
+    for (int r = 0; r < kRingCount; ++r)
+        rings[r] = history_[r].data();
+
+    for (int i = 0; i < count; ++i) {
+        double a = sampleguard::finiteOrZero(left[i]);
+        double b = sampleguard::finiteOrZero(right[i]);
+        if (precise) {
+            const double plainA = a;
+            const double plainB = b;
+            interpolator.process(plainA, plainB, a, b);
+        }
+        if (midSide)
+            MidSideMatrix::apply(a, b, midScale);
+        const double xL = std::fabs(a) * invRef;
+        const double xR = std::fabs(b) * invRef;
+
+        overL = OverCounter::count(overL, xL, overThreshold, runLength);
+        peakL.step(xL, ballistics);
+        overR = OverCounter::count(overR, xR, overThreshold, runLength);
+        peakR.step(xR, ballistics);
+
+        if (recording && clock.tick()) {
+            const int at = clock.writePosition;
+            rings[LevelL][at] = peakL.level;
+            rings[LevelR][at] = peakR.level;
+            rings[HoldL][at] = peakL.hold;
+            rings[HoldR][at] = peakR.hold;
+            OverCounter::tick(overL, timerL, runLength);
+            OverCounter::tick(overR, timerR, runLength);
+            rings[OverTimerL][at] = timerL;
+            rings[OverTimerR][at] = timerR;
+        }
+    }
+
+    channels_[0].peak = peakL;
+    channels_[1].peak = peakR;
+    frame_.overs[0].counter = overL;
+    frame_.overs[1].counter = overR;
+    frame_.overs[0].timer = timerL;
+    frame_.overs[1].timer = timerR;
+    frame_.delay.setClock(clock);
+}
+
+void PPMmeter::setSettingsSource(float value)
+{
+    frame_.sources.select(SettingsSource::fromNormalised(value), *this);
+}
+
+void PPMmeter::storeDefaults()
+{
+    GlobalSettingsSet::storeSetA(MeterKind::Ppm);
+}
+
+void PPMmeter::followGlobalSettings()
+{
+    frame_.sources.follow(stored_, *this);
+}
+
+double PPMmeter::readValue(double fraction, MeterReading reading, int channel)
+{
+    if (!MeterFrame::validChannel(channel))
+        return 0.0;
+    const Channel& c = channels_[channel];
+    switch (reading) {
+    case MeterReading::Level:
+        return frame_.read(fraction, c.peak.level, c.levelSnapshot, &history_[LevelL + channel]);
+    case MeterReading::Hold:
+        return frame_.read(fraction, c.peak.hold, c.holdSnapshot, &history_[HoldL + channel]);
+    case MeterReading::MeanSquare:
+        break;
+    }
+    return 0.0;
+}
+
+double PPMmeter::readOverState(int channel)
+{
+    if (!MeterFrame::validChannel(channel))
+        return -1.0;
+    return frame_.readOverState(channel, overSamples_, history_[OverTimerL + channel]);
+}

@@ -1,0 +1,269 @@
+#include "meters/RMSMeter.h"
+
+#include "meters/SampleGuard.h"
+#include "meters/SettingDisplay.h"
+#include "meters/TimeGrid.h"
+
+#include <cmath>
+
+void RMSMeter::Channel::rest()
+{
+    peak.level = kRestReading;
+    peak.hold = kRestReading;
+    meanSquare = kRestReading;
+    takeSnapshot();
+}
+
+void RMSMeter::Channel::takeSnapshot()
+{
+    levelSnapshot = peak.level;
+    holdSnapshot = peak.hold;
+    meanSquareSnapshot = meanSquare;
+}
+
+RMSMeter::RMSMeter(AudioEffect* effect) : frame_(MeterKind::Rms, effect), stored_(MeterKind::Rms)
+{
+    for (Channel& channel : channels_)
+        channel.rest();
+    frame_.midSide.setMidScale(0.5f);
+    frame_.sources.applyAtConstruction(*this);
+    frame_.resetOverCounters();
+    prepare();
+}
+
+void RMSMeter::setSetting(int id, float value)
+{
+    if (id < kFirstSettingId || id > kLastSettingId)
+        return;
+    value = conversions::usable(value);
+    stored_.set(id, value);
+    float recorded = value;
+    switch (id) {
+    case 72:
+        reference_ = conversions::rmsReference(value);
+        updateOverThreshold();
+        break;
+    case 73:
+        integrationMs_ = timegrid::gridAMs(timegrid::position(value));
+        recorded = timegrid::storedValue(timegrid::position(value));
+        break;
+    case 74:
+        rmsIntegrationMs_ = timegrid::gridBMs(timegrid::position(value));
+        recorded = timegrid::storedValue(timegrid::position(value));
+        break;
+    case 75:
+        holdMs_ = timegrid::gridBMs(timegrid::position(value));
+        recorded = timegrid::storedValue(timegrid::position(value));
+        break;
+    case 76:
+        returnMs_ = timegrid::gridBMs(timegrid::position(value));
+        recorded = timegrid::storedValue(timegrid::position(value));
+        break;
+    case 77:
+        frame_.midSide.setMidScale(value);
+        break;
+    case 78:
+        overSamples_ = conversions::overSampleCount(value);
+        break;
+    case 79:
+        updateOverThreshold();
+        break;
+    case 80:
+        frame_.precise = conversions::switchOn(value);
+        frame_.interpolator.clear();
+        break;
+    case 81:
+        fullScaleOvers_ = conversions::switchOn(value);
+        updateOverThreshold();
+        break;
+    default:
+        break;
+    }
+    updateTimings();
+    frame_.sources.record(id, recorded);
+}
+
+float RMSMeter::getSetting(int id) const
+{
+    return stored_.get(id);
+}
+
+void RMSMeter::getSettingDisplay(int id, char* text) const
+{
+    if (!text)
+        return;
+    switch (id) {
+    case 72:
+        settingdisplay::write(20.0 * std::log10(reference_.gain), 1, "dBFS", text);
+        break;
+    case 73:
+        settingdisplay::write(static_cast<int>(integrationMs_ + 0.5), 0, "ms", text);
+        break;
+    case 74:
+        settingdisplay::write(rmsIntegrationMs_ * 0.001, 2, "s", text);
+        break;
+    case 75:
+        settingdisplay::write(holdMs_ * 0.001, 2, "s", text);
+        break;
+    case 76:
+        settingdisplay::write(returnMs_ * 0.001, 2, "s", text);
+        break;
+    default:
+        break;
+    }
+}
+
+void RMSMeter::updateTimings()
+{
+    const double rate = frame_.sampleRate;
+    ballistics_.attack = PeakBallistics::attackFor(integrationMs_, rate);
+    ballistics_.release = PeakBallistics::releaseFor(returnMs_, rate);
+    ballistics_.holdSamples = rate * holdMs_ * 0.001;
+    meanSquareCoefficient_ = MeanSquare::coefficientFor(rmsIntegrationMs_, rate);
+}
+
+void RMSMeter::updateOverThreshold()
+{
+    overThreshold_ = conversions::rmsOverThreshold(stored_.get(79), fullScaleOvers_, reference_.inverse);
+}
+
+void RMSMeter::prepare()
+{
+    frame_.delay.restart(frame_.sampleRate);
+    for (HistoryRing& ring : history_)
+        ring.clear();
+    for (Channel& channel : channels_)
+        channel.rest();
+    frame_.interpolator.setSampleRate(frame_.sampleRate);
+    frame_.interpolator.clear();
+    updateTimings();
+    frame_.resetOverCounters();
+}
+
+void RMSMeter::resetReadings()
+{
+    frame_.resetOverCounters();
+    for (Channel& channel : channels_)
+        channel.rest();
+}
+
+void RMSMeter::processBlock(const float* left, const float* right, int count)
+{
+    for (Channel& channel : channels_)
+        channel.takeSnapshot();
+    if (!left || count <= 0)
+        return;
+    if (!right)
+        right = left;
+
+    PeakBallistics peakL = channels_[0].peak;
+    PeakBallistics peakR = channels_[1].peak;
+    double meanSquareL = channels_[0].meanSquare;
+    double meanSquareR = channels_[1].meanSquare;
+    double overL = frame_.overs[0].counter;
+    double overR = frame_.overs[1].counter;
+    double timerL = frame_.overs[0].timer;
+    double timerR = frame_.overs[1].timer;
+    DisplayDelay::Clock clock = frame_.delay.clock();
+
+    const PeakBallistics::Coefficients ballistics = ballistics_;
+    const double meanSquareCoefficient = meanSquareCoefficient_;
+    const double invRef = reference_.inverse;
+    const double overThreshold = overThreshold_;
+    const double runLength = overSamples_;
+    const bool precise = frame_.precise;
+    const bool midSide = frame_.midSide.enabled();
+    const double midScale = frame_.midSide.midScale();
+    const bool recording = frame_.delay.active();
+    TruePeakInterpolator& interpolator = frame_.interpolator;
+    std::array<double*, kRingCount> rings;
+    for (int r = 0; r < kRingCount; ++r)
+        rings[r] = history_[r].data();
+
+    for (int i = 0; i < count; ++i) {
+        // The averaging path integrates the samples themselves; only the
+        // peak path (level, hold, overs) uses the inter-sample candidates.
+        double a = sampleguard::finiteOrZero(left[i]);
+        double b = sampleguard::finiteOrZero(right[i]);
+        double peakA = a;
+        double peakB = b;
+        if (precise)
+            interpolator.process(a, b, peakA, peakB);
+        if (midSide) {
+            MidSideMatrix::apply(a, b, midScale);
+            MidSideMatrix::apply(peakA, peakB, midScale);
+        }
+        const double xL = std::fabs(peakA) * invRef;
+        const double xR = std::fabs(peakB) * invRef;
+
+        overL = OverCounter::count(overL, xL, overThreshold, runLength);
+        peakL.step(xL, ballistics);
+        meanSquareL = MeanSquare::step(meanSquareL, a * invRef, meanSquareCoefficient);
+
+        overR = OverCounter::count(overR, xR, overThreshold, runLength);
+        peakR.step(xR, ballistics);
+        meanSquareR = MeanSquare::step(meanSquareR, b * invRef, meanSquareCoefficient);
+
+        if (recording && clock.tick()) {
+            const int at = clock.writePosition;
+            rings[LevelL][at] = peakL.level;
+            rings[LevelR][at] = peakR.level;
+            rings[HoldL][at] = peakL.hold;
+            rings[HoldR][at] = peakR.hold;
+            rings[MeanSquareL][at] = meanSquareL;
+            rings[MeanSquareR][at] = meanSquareR;
+            OverCounter::tick(overL, timerL, runLength);
+            OverCounter::tick(overR, timerR, runLength);
+            rings[OverTimerL][at] = timerL;
+            rings[OverTimerR][at] = timerR;
+        }
+    }
+
+    channels_[0].peak = peakL;
+    channels_[1].peak = peakR;
+    channels_[0].meanSquare = meanSquareL;
+    channels_[1].meanSquare = meanSquareR;
+    frame_.overs[0].counter = overL;
+    frame_.overs[1].counter = overR;
+    frame_.overs[0].timer = timerL;
+    frame_.overs[1].timer = timerR;
+    frame_.delay.setClock(clock);
+}
+
+void RMSMeter::setSettingsSource(float value)
+{
+    frame_.sources.select(SettingsSource::fromNormalised(value), *this);
+}
+
+void RMSMeter::storeDefaults()
+{
+    GlobalSettingsSet::storeSetA(MeterKind::Rms);
+}
+
+void RMSMeter::followGlobalSettings()
+{
+    frame_.sources.follow(stored_, *this);
+}
+
+double RMSMeter::readValue(double fraction, MeterReading reading, int channel)
+{
+    if (!MeterFrame::validChannel(channel))
+        return 0.0;
+    const Channel& c = channels_[channel];
+    switch (reading) {
+    case MeterReading::Level:
+        return frame_.read(fraction, c.peak.level, c.levelSnapshot, &history_[LevelL + channel]);
+    case MeterReading::Hold:
+        return frame_.read(fraction, c.peak.hold, c.holdSnapshot, &history_[HoldL + channel]);
+    case MeterReading::MeanSquare:
+        return frame_.read(fraction, c.meanSquare, c.meanSquareSnapshot, &history_[MeanSquareL + channel]);
+    }
+    return 0.0;
+}
+
+double RMSMeter::readOverState(int channel)
+{
+    if (!MeterFrame::validChannel(channel))
+        return -1.0;
+    return frame_.readOverState(channel, overSamples_, history_[OverTimerL + channel]);
+}

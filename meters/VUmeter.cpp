@@ -1,0 +1,288 @@
+#include "meters/VUmeter.h"
+
+#include "meters/PeakBallistics.h"
+#include "meters/SampleGuard.h"
+#include "meters/SettingDisplay.h"
+#include "meters/TimeGrid.h"
+
+#include <cmath>
+
+namespace {
+
+struct NeedleType {
+    double restDamping;
+    double fullDamping;
+    double timeFactor;
+};
+constexpr NeedleType kNeedleTypes[2] = {{0.68, 0.55, 310.0}, {0.85, 0.43, 350.0}};
+
+// The integration time: 300 ms x 32^(r - 0.5) nominal, times 1.167 for the needle.
+constexpr double kTimeAtZeroMs = 53.0330086;  // 300 / sqrt(32)
+constexpr double kTimeRange = 32.0;
+constexpr double kNeedleTimeFactor = 1.167;
+constexpr double kNominalPerNeedleTime = 0.85689802913;  // 1 / 1.167
+constexpr double kFrequencyTimeProduct = 857.6;          // Hz x ms at the nominal 300 ms
+constexpr double kNominalMs = 300.0;
+constexpr double kDrive = 1.56;  // full-wave average of a sine to needle units
+constexpr double kLowestSectionRate = 20000.0;
+constexpr double kHighestSectionRate = 200000.0;
+
+}  // namespace
+
+void VUmeter::Channel::takeSnapshot()
+{
+    needleSnapshot = needle;
+    holdSnapshot = hold.hold;
+}
+
+VUmeter::VUmeter(AudioEffect* effect) : frame_(MeterKind::Vu, effect), stored_(MeterKind::Vu)
+{
+    for (Channel& channel : channels_)
+        channel.model.design(1.5003750937734435, kNeedleTypes[0].restDamping, kNeedleTypes[0].fullDamping);
+    frame_.midSide.setMidScale(0.5f);
+    frame_.sources.applyAtConstruction(*this);
+    resetReadings();
+    prepare();
+}
+
+void VUmeter::setSetting(int id, float value)
+{
+    if (id < kFirstSettingId || id > kLastSettingId)
+        return;
+    value = conversions::usable(value);
+    stored_.set(id, value);
+    switch (id) {
+    case 83:
+        reference_ = conversions::continuousReference(value);
+        updateOverThreshold();
+        break;
+    case 84: {
+        const double r = static_cast<int>(value * 200.0 + 0.5) / 200.0;
+        integrationMs_ = std::pow(kTimeRange, r) * kTimeAtZeroMs * kNeedleTimeFactor;
+        designNeedles();
+        break;
+    }
+    case 85:
+        holdMs_ = timegrid::gridBMs(timegrid::roundedPosition(value));
+        updateHoldLength();
+        break;
+    case 86:
+        needleType_ = value < 0.5f ? 0 : 1;
+        designNeedles();
+        break;
+    case 87:
+        frame_.midSide.setMidScale(value);
+        break;
+    case 89:
+        overSamples_ = conversions::overSampleCount(value);
+        break;
+    case 90:
+        updateOverThreshold();
+        break;
+    case 91:
+        frame_.precise = conversions::switchOn(value);
+        frame_.interpolator.clear();
+        break;
+    default:
+        break;
+    }
+    frame_.sources.record(id, value);
+}
+
+float VUmeter::getSetting(int id) const
+{
+    return stored_.get(id);
+}
+
+void VUmeter::getSettingDisplay(int id, char* text) const
+{
+    if (!text)
+        return;
+    switch (id) {
+    case 83:
+        settingdisplay::write(20.0 * std::log10(reference_.gain), 1, "dBFS", text);
+        break;
+    case 84:
+        settingdisplay::write(static_cast<int>(integrationMs_ * kNominalPerNeedleTime + 0.5), 0, "ms", text);
+        break;
+    case 85:
+        settingdisplay::write(holdMs_ * 0.001, 2, "s", text);
+        break;
+    default:
+        break;
+    }
+}
+
+double VUmeter::needleFrequencyHz() const
+{
+    return kFrequencyTimeProduct / (integrationMs_ * kNeedleTypes[needleType_].timeFactor / kNominalMs);
+}
+
+void VUmeter::designNeedles()
+{
+    const NeedleType& type = kNeedleTypes[needleType_];
+    for (Channel& channel : channels_)
+        channel.model.design(needleFrequencyHz(), type.restDamping, type.fullDamping);
+}
+
+void VUmeter::updateHoldLength()
+{
+    holdSamples_ = frame_.sampleRate * static_cast<float>(holdMs_) * 0.001f;
+}
+
+void VUmeter::updateOverThreshold()
+{
+    overThreshold_ = conversions::choiceOverThreshold(stored_.get(90), conversions::kVuOverAboveReference,
+                                                      reference_.inverse);
+}
+
+void VUmeter::prepare()
+{
+    frame_.delay.restart(frame_.sampleRate);
+    for (HistoryRing& ring : history_)
+        ring.clear();
+    const double rate = frame_.sampleRate;
+    sectionRate_ = rate < kLowestSectionRate || rate > kHighestSectionRate ? 44100.0 : rate;
+    for (Channel& channel : channels_)
+        channel.model.setSampleRate(sectionRate_);
+    designNeedles();
+    updateHoldLength();
+    // The hold decays with the needle's own integration time.
+    holdRelease_ = PeakBallistics::releaseFor(integrationMs_, rate);
+    for (Channel& channel : channels_) {
+        channel.needle = kRestReading;
+        channel.needleSnapshot = kRestReading;
+    }
+    frame_.interpolator.setSampleRate(frame_.sampleRate);
+    frame_.interpolator.clear();
+    frame_.resetOverCounters();
+}
+
+void VUmeter::resetReadings()
+{
+    frame_.resetOverCounters();
+    for (Channel& channel : channels_) {
+        channel.needle = kRestReading;
+        channel.hold.hold = kRestReading;
+        channel.takeSnapshot();
+    }
+}
+
+void VUmeter::processBlock(const float* left, const float* right, int count)
+{
+    for (Channel& channel : channels_)
+        channel.takeSnapshot();
+    if (!left || count <= 0)
+        return;
+    if (!right)
+        right = left;
+
+    Channel& channelL = channels_[0];
+    Channel& channelR = channels_[1];
+    double needleL = channelL.needle;
+    double needleR = channelR.needle;
+    NeedleHold holdL = channelL.hold;
+    NeedleHold holdR = channelR.hold;
+    double overL = frame_.overs[0].counter;
+    double overR = frame_.overs[1].counter;
+    double timerL = frame_.overs[0].timer;
+    double timerR = frame_.overs[1].timer;
+    DisplayDelay::Clock clock = frame_.delay.clock();
+
+    const double holdSamples = holdSamples_;
+    const double holdRelease = holdRelease_;
+    const double invRef = reference_.inverse;
+    const double overThreshold = overThreshold_;
+    const double runLength = overSamples_;
+    const bool precise = frame_.precise;
+    const bool midSide = frame_.midSide.enabled();
+    const double midScale = frame_.midSide.midScale();
+    const bool recording = frame_.delay.active();
+    TruePeakInterpolator& interpolator = frame_.interpolator;
+    std::array<double*, kRingCount> rings;
+    for (int r = 0; r < kRingCount; ++r)
+        rings[r] = history_[r].data();
+
+    for (int i = 0; i < count; ++i) {
+        // The needle integrates the samples themselves; overs are peaks and
+        // use the inter-sample candidates in precise mode.
+        double a = sampleguard::finiteOrZero(left[i]);
+        double b = sampleguard::finiteOrZero(right[i]);
+        double peakA = a;
+        double peakB = b;
+        if (precise)
+            interpolator.process(a, b, peakA, peakB);
+        if (midSide) {
+            MidSideMatrix::apply(a, b, midScale);
+            MidSideMatrix::apply(peakA, peakB, midScale);
+        }
+
+        overL = OverCounter::count(overL, std::fabs(peakA) * invRef, overThreshold, runLength);
+        needleL = channelL.model.step(std::fabs(a) * invRef * kDrive);
+        holdL.step(needleL, holdSamples, holdRelease);
+
+        overR = OverCounter::count(overR, std::fabs(peakB) * invRef, overThreshold, runLength);
+        needleR = channelR.model.step(std::fabs(b) * invRef * kDrive);
+        holdR.step(needleR, holdSamples, holdRelease);
+
+        if (recording && clock.tick()) {
+            const int at = clock.writePosition;
+            rings[NeedleL][at] = needleL;
+            rings[NeedleR][at] = needleR;
+            rings[HoldL][at] = holdL.hold;
+            rings[HoldR][at] = holdR.hold;
+            OverCounter::tick(overL, timerL, runLength);
+            OverCounter::tick(overR, timerR, runLength);
+            rings[OverTimerL][at] = timerL;
+            rings[OverTimerR][at] = timerR;
+        }
+    }
+
+    channelL.needle = needleL;
+    channelR.needle = needleR;
+    channelL.hold = holdL;
+    channelR.hold = holdR;
+    frame_.overs[0].counter = overL;
+    frame_.overs[1].counter = overR;
+    frame_.overs[0].timer = timerL;
+    frame_.overs[1].timer = timerR;
+    frame_.delay.setClock(clock);
+}
+
+void VUmeter::setSettingsSource(float value)
+{
+    frame_.sources.select(SettingsSource::fromNormalised(value), *this);
+}
+
+void VUmeter::storeDefaults()
+{
+    GlobalSettingsSet::storeSetA(MeterKind::Vu);
+}
+
+void VUmeter::followGlobalSettings()
+{
+    frame_.sources.follow(stored_, *this);
+}
+
+double VUmeter::readValue(double fraction, MeterReading reading, int channel)
+{
+    if (!MeterFrame::validChannel(channel))
+        return 0.0;
+    const Channel& c = channels_[channel];
+    switch (reading) {
+    case MeterReading::Level:
+        return frame_.read(fraction, c.needle, c.needleSnapshot, &history_[NeedleL + channel]);
+    case MeterReading::Hold:
+        return frame_.read(fraction, c.hold.hold, c.holdSnapshot, &history_[HoldL + channel]);
+    case MeterReading::MeanSquare:
+        break;
+    }
+    return 0.0;
+}
+
+double VUmeter::readOverState(int channel)
+{
+    if (!MeterFrame::validChannel(channel))
+        return -1.0;
+    return frame_.readOverState(channel, overSamples_, history_[OverTimerL + channel]);
+}

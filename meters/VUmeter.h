@@ -1,0 +1,97 @@
+#pragma once
+
+// The measuring core of the "VU3" meter: per channel a simulated moving-coil
+// needle whose damping follows its own deflection, a held needle value and
+// over detection. Settings 83..91; readings are relative to the reference
+// (0 VU), the needle resting at -0.05.
+
+#include "meters/MeterFrame.h"
+#include "meters/MeterReading.h"
+#include "meters/NeedleHold.h"
+#include "meters/NeedleModel.h"
+
+#include <array>
+
+class AudioEffect;
+
+class VUmeter {
+public:
+    static constexpr int kFirstSettingId = 83;
+    static constexpr int kLastSettingId = 91;
+    static constexpr double kRestReading = -0.05;
+
+    explicit VUmeter(AudioEffect* effect);
+    virtual ~VUmeter() = default;
+    VUmeter(const VUmeter&) = delete;
+    VUmeter& operator=(const VUmeter&) = delete;
+
+    virtual void setSetting(int id, float value);
+    virtual float getSetting(int id) const;
+    virtual void getSettingDisplay(int id, char* text) const;
+
+    void setSampleRate(float sampleRate) { frame_.setSampleRate(sampleRate); }
+    float sampleRate() const { return frame_.sampleRate; }
+    void prepare();
+    void resetReadings();
+    void processBlock(const float* left, const float* right, int count);
+
+    void setMidSide(float value) { frame_.midSide.setEnabled(value); }
+    void setHoldMode(float value) { frame_.holdMode.set(value); }
+    void setSettingsSource(float value);
+    void setDisplayDelay(float value) { frame_.delay.set(value); }
+    bool midSide() const { return frame_.midSide.enabled(); }
+    int holdMode() const { return frame_.holdMode.mode(); }
+    int settingsSource() const { return frame_.sources.source(); }
+    int displayDelayMs() const { return frame_.delay.delayMs(); }
+
+    static void storeDefaults();
+    void followGlobalSettings();
+
+    // MeterReading::Level is the needle; MeanSquare reads 0.
+    double readValue(double fraction, MeterReading reading, int channel);
+    double readOverState(int channel);
+    double applyInfiniteHold(int channel, double hold) { return frame_.applyInfiniteHold(channel, hold); }
+    void clearOvers() { frame_.clearOvers(); }
+    double lastReading() const { return frame_.lastReading; }
+
+    double referenceDb() const { return reference_.db; }
+    double integrationMs() const { return integrationMs_; }
+    double holdMs() const { return holdMs_; }
+    int needleType() const { return needleType_; }
+    double needleFrequencyHz() const;
+    int overSampleCount() const { return overSamples_; }
+    bool precise() const { return frame_.precise; }
+    // Scale backlight step 0..4 of the VU views (setting 88).
+    int backlightStep() const { return static_cast<int>(stored_.get(88) * 4.0f + 0.5f); }
+
+private:
+    enum Ring { NeedleL, NeedleR, HoldL, HoldR, OverTimerL, OverTimerR, kRingCount };
+
+    struct Channel {
+        NeedleModel model;
+        double needle = kRestReading;
+        NeedleHold hold;
+        double needleSnapshot = kRestReading;
+        double holdSnapshot = kRestReading;
+
+        void takeSnapshot();
+    };
+
+    void designNeedles();
+    void updateHoldLength();
+    void updateOverThreshold();
+
+    MeterFrame frame_;
+    SettingValues stored_;
+    conversions::Reference reference_{0.0, 1.0, 1.0};
+    double integrationMs_ = 350.1;
+    double holdMs_ = 1000.0;
+    double holdSamples_ = 0.0;
+    double holdRelease_ = 1.0;
+    int needleType_ = 0;
+    double sectionRate_ = 44100.0;
+    int overSamples_ = 3;
+    double overThreshold_ = 1.0;
+    std::array<Channel, MeterFrame::kChannels> channels_;
+    std::array<HistoryRing, kRingCount> history_;
+};
