@@ -5,6 +5,7 @@
 
 #include "ArtCatalogue.h"
 #include "Draw.h"
+#include "PngWriter.h"
 #include "ReviewSheet.h"
 
 #include <cairo.h>
@@ -48,8 +49,7 @@ int main(int argc, char** argv)
         for (const artgen::ArtImage& a : list) {
             cairo_surface_t* s = artgen::render(a);
             const std::string path = resources + "/" + a.file;
-            if (cairo_surface_write_to_png(s, path.c_str()) != CAIRO_STATUS_SUCCESS)
-                throw std::runtime_error("cannot write " + path);
+            artgen::writeRgbaPng(s, path);
             images[a.id] = s;
         }
         writeResourceScript(list, resources + "/resources.rc");
