@@ -191,7 +191,7 @@ void writeContactSheet(const std::vector<ArtImage>& list, const ImageSet& images
         const int fh = a.height / a.frames;
         const int perRow = std::max(1, (kSheetWidth - kLabelWidth - 2 * kMargin) / (a.width + 6));
         const int rows = (a.frames + perRow - 1) / perRow;
-        const int h = std::max(30, rows * (fh + 6));
+        const int h = std::max(44, rows * (fh + 6));
         places.push_back({&a, y, h});
         y += h + 10;
     }
