@@ -1,0 +1,362 @@
+#pragma once
+
+// Where everything sits in the editor and how a meter reading turns into a
+// needle angle. The meter views, the panels and the artwork generator all read
+// these figures, so a scale mark printed on a face and the needle that points
+// at it can never drift apart. Plain data only: no toolkit types here.
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+namespace editor {
+
+struct Point {
+    int x;
+    int y;
+};
+
+// left/top inclusive, right/bottom exclusive, as the toolkit's rectangles.
+struct Rect {
+    int left;
+    int top;
+    int right;
+    int bottom;
+    constexpr int width() const { return right - left; }
+    constexpr int height() const { return bottom - top; }
+};
+
+constexpr int kMeterCount = 3;  // 0 VU, 1 RMS, 2 PPM, as parameter 3 numbers them
+enum class Meter { vu = 0, rms = 1, ppm = 2 };
+
+// ---------------------------------------------------------------- window
+
+constexpr int kEditorWidth = 586;
+constexpr int kFrontPanelHeight = 169;
+constexpr int kCompactStripHeight = 13;
+constexpr int kFilterStripHeight = 53;
+constexpr int kLabelStripHeight = 39;
+constexpr int kBackPanelHeight = 261;
+constexpr int kEditorMaxHeight = kFrontPanelHeight + kFilterStripHeight + kLabelStripHeight;  // 261
+
+// ---------------------------------------------------------------- bitmaps
+
+// PNG resources of the library. Multi-frame images stack their frames vertically.
+namespace bitmap {
+enum Id : int {
+    kManualButton = 989,             // 10 x 42, 3 frames: normal, hover, pressed
+    kFrameBackground = 10000,        // also the VU front panel
+    kVuFrontPanel = 10000,
+    kTrimHandle = 10001,             // 32 x 19
+    kProcessButton = 10002,          // 43 x 28, 2 frames
+    kKnobFilmStrip = 10003,          // 43 x 2091, 51 frames
+    kVuLrMsSwitch = 10005,           // 87 x 48, 2 frames
+    kVuHoldSwitch = 10006,           // 86 x 72, 3 frames
+    kTapePen = 10008,                // 47 x 33
+    kFrontCalibration = 10010,       // 86 x 33, 3 frames
+    kFrontReferenceCaption = 10013,  // 133 x 22, frame 0 used
+    kBackCalibration = 10014,        // 581 x 33, 3 frames
+    kMeterSelector = 10015,          // 149 x 69, 3 frames
+    kCalibrationSentence = 10016,    // 586 x 33, 3 frames
+    kFilterInOutButton = 10020,      // 31 x 90, 3 frames
+    kFilterOnButton = 10021,         // 36 x 24, 2 frames
+    kFilterFrequencyHandle = 10024,  // 19 x 32
+    kOpenCloseButton = 10025,        // 11 x 22, 2 frames
+    kLabelStripCaption = 10100,      // 27 x 11
+    kFilterStripCaption = 10102,     // 33 x 11
+    kFilterStripLamp = 10103,        // 12 x 36, 3 frames
+    kVuFilterStrip = 31000,          // 586 x 53
+    kFilterSlopeSwitch = 31001,      // 29 x 48, 2 frames
+    kRmsFilterStrip = 31100,
+    kPpmFilterStrip = 31200,
+    kVuLabelStrip = 34000,           // 586 x 39
+    kLagTimeControl = 34001,         // 26 x 120, 3 layers
+    kRmsLabelStrip = 34100,
+    kPpmLabelStrip = 34200,
+    kVuBackPanel = 40000,            // 586 x 261
+    kVuTypeSwitch = 40001,           // 65 x 82, 2 frames
+    kVuMidAttenuationSwitch = 40002, // 70 x 123, 3 frames
+    kVuMeasureSwitch = 40003,        // 54 x 194, 2 frames
+    kVuScale = 40007,                // 250 x 610, 5 frames (backlight steps)
+    kOverLed = 40008,                // 20 x 60, 3 frames
+    kVuLeftCaption = 40011,          // 66 x 38, 2 frames
+    kVuRightCaption = 40012,
+    kVuCompactStrip = 40100,         // 586 x 13
+    kRmsBackPanel = 41000,
+    kRmsFrontPanel = 41001,          // 586 x 169
+    kRmsLedReferenceUnitSwitch = 41003,  // 54 x 114, 2 frames
+    kRmsLrMsSwitch = 41005,
+    kRmsHoldSwitch = 41006,
+    kRmsMeasureSwitch = 41007,
+    kRmsMidAttenuationSwitch = 41008,
+    kRmsLeftCaption = 41011,
+    kRmsRightCaption = 41012,
+    kRmsCompactStrip = 41100,
+    kPpmBackPanel = 42000,           // 585 x 261
+    kPpmFrontPanel = 42001,
+    kPpmMidAttenuationSwitch = 42003,  // 70 x 201, 3 frames
+    kPpmLrMsSwitch = 42005,
+    kPpmHoldSwitch = 42006,
+    kPpmMeasureSwitch = 42007,
+    kPpmLeftCaption = 42011,
+    kPpmRightCaption = 42012,
+    kPpmCompactStrip = 42100,
+};
+
+// The same role for each meter, indexed 0 VU, 1 RMS, 2 PPM.
+using PerMeter = std::array<Id, kMeterCount>;
+constexpr PerMeter kFrontPanel{kVuFrontPanel, kRmsFrontPanel, kPpmFrontPanel};
+constexpr PerMeter kBackPanel{kVuBackPanel, kRmsBackPanel, kPpmBackPanel};
+constexpr PerMeter kLrMsSwitch{kVuLrMsSwitch, kRmsLrMsSwitch, kPpmLrMsSwitch};
+constexpr PerMeter kHoldSwitch{kVuHoldSwitch, kRmsHoldSwitch, kPpmHoldSwitch};
+constexpr PerMeter kLeftCaption{kVuLeftCaption, kRmsLeftCaption, kPpmLeftCaption};
+constexpr PerMeter kRightCaption{kVuRightCaption, kRmsRightCaption, kPpmRightCaption};
+constexpr PerMeter kCompactStrip{kVuCompactStrip, kRmsCompactStrip, kPpmCompactStrip};
+constexpr PerMeter kFilterStrip{kVuFilterStrip, kRmsFilterStrip, kPpmFilterStrip};
+constexpr PerMeter kLabelStrip{kVuLabelStrip, kRmsLabelStrip, kPpmLabelStrip};
+constexpr PerMeter kMeasureSwitch{kVuMeasureSwitch, kRmsMeasureSwitch, kPpmMeasureSwitch};
+}  // namespace bitmap
+
+// ---------------------------------------------------------------- meter views
+
+// One channel's needle instrument. Every figure is relative to the view's
+// top-left corner; the pivot lies below the view, hidden by the panel edge.
+struct MeterViewGeometry {
+    int width;
+    int height;        // VU: includes the cover strip at the bottom
+    double pivotX;
+    double pivotY;
+    float r0;          // needle root
+    float r1;          // needle tip
+    float r2;          // start of the tip section and of the hold mark
+    float r3;          // end of the hold mark
+    Rect led;          // over LED
+    int coverHeight;   // VU: the bottom strip of the scale drawn over the needle root
+};
+
+constexpr MeterViewGeometry kRmsView{250, 116, 126.0, 149.8, 3.0F, 120.0F, 103.0F, 120.0F, {210, 14, 230, 34}, 0};
+constexpr MeterViewGeometry kPpmView{250, 116, 126.0, 149.8, 3.0F, 121.0F, 108.0F, 121.0F, {210, 14, 230, 34}, 0};
+constexpr MeterViewGeometry kVuView{250, 122, 128.0, 155.0, 3.0F, 134.0F, 121.0F, 134.0F, {181, 90, 201, 110}, 6};
+
+constexpr int kOverLedFrameHeight = 20;
+constexpr int kVuScaleFrameHeight = 122;
+constexpr int kVuBacklightSteps = 5;
+
+// Top-left corners of the two views inside a front panel.
+constexpr Point kLeftViewOrigin{12, 18};
+constexpr Point kRightViewOrigin{277, 18};
+
+constexpr double kPi = 3.14159265358979323846;
+constexpr double kDegreesPerRadian = 180.0 / kPi;
+
+// Needle point for angle a (radians, counter-clockwise from +x) and radius r,
+// relative to the same origin as the pivot. The half pixel centres the line.
+struct NeedlePoint {
+    double x;
+    double y;
+};
+inline NeedlePoint needlePoint(const MeterViewGeometry& g, double angleRad, double radius)
+{
+    return {g.pivotX + 0.5 + radius * std::cos(angleRad), g.pivotY + 0.5 - radius * std::sin(angleRad)};
+}
+
+// RMS view: -40..+6 dB over 138.08..38.96 degrees, the range below -40 dB
+// squeezed towards the stop. Computed in single precision like the view.
+constexpr double kRmsMinAngleRad = 0.5934119456780721;  // 34 degrees
+constexpr double kRmsMaxAngleRad = 2.5307274153917776;  // 145 degrees
+inline double rmsAngleRadians(float reading)
+{
+    if (!(reading > 0.0F))  // silence, or a value that is not a number: rest on the stop
+        return kRmsMaxAngleRad;
+    const float dB = 20.0F * std::log10(reading);
+    float scaledDb = dB;
+    if (dB < -40.0F) {
+        const float weight = 35.0F * reading;
+        scaledDb = (1.0F - weight) * ((dB + 40.0F) * 0.1F - 40.0F) + weight * dB;
+    }
+    const float degrees = (1.0F - (scaledDb + 40.0F) / 46.0F) * 99.12F + 38.96F;
+    const double radians = static_cast<double>(degrees) / kDegreesPerRadian;
+    return std::clamp(radians, kRmsMinAngleRad, kRmsMaxAngleRad);
+}
+
+// VU view: a slightly non-linear law that puts the full-scale reading 1.44 at
+// 45.5 degrees and 0 at 136.5; not limited (the panel limits the reading).
+constexpr double kVuRestAngleRad = 2.3823744289722595;
+constexpr double kVuSpanRad = 1.5882496193148399;
+constexpr double kVuFullScale = 1.44;
+inline double vuAngleRadians(float reading)
+{
+    const double scaled = std::isnan(reading) ? 0.0 : static_cast<double>(reading) / kVuFullScale;
+    const double t = scaled <= 0.0 ? scaled : std::pow(scaled, 1.2);
+    return kVuRestAngleRad - kVuSpanRad * t;
+}
+
+// PPM view: 3.75 degrees per dB, the reference (1.0) at 89.7 degrees,
+// limited to 30..150 degrees.
+constexpr double kPpmMinAngleRad = kPi / 6.0;
+constexpr double kPpmMaxAngleRad = 5.0 * kPi / 6.0;
+inline double ppmAngleRadians(float reading)
+{
+    if (!(reading > 0.0F))
+        return kPpmMaxAngleRad;
+    const double radians = kPi - 20.0 * std::log10(16.0 * static_cast<double>(reading)) * kPi / 48.0;
+    return std::clamp(radians, kPpmMinAngleRad, kPpmMaxAngleRad);
+}
+
+inline double rmsAngleDegrees(float reading) { return rmsAngleRadians(reading) * kDegreesPerRadian; }
+inline double vuAngleDegrees(float reading) { return vuAngleRadians(reading) * kDegreesPerRadian; }
+inline double ppmAngleDegrees(float reading) { return ppmAngleRadians(reading) * kDegreesPerRadian; }
+
+// ---------------------------------------------------------------- front panels
+
+namespace front {
+constexpr Point kCalibration{0, 1};
+constexpr Point kMeterSelector{195, 144};
+constexpr Rect kTrimSlider{538, 17, 538 + 32, 143};  // width of the handle 10001
+constexpr Rect kTrimText{530, 146, 578, 161};
+constexpr Point kProcessButton{531, 1};
+constexpr Point kStripsButton{574, 1};
+constexpr Point kManualButton{505, 0};
+constexpr Rect kHintLine{304, 0, 496, 14};
+constexpr Point kLrMsSwitch{8, 144};
+constexpr Rect kLeftCaption{104, 146, 170, 165};
+constexpr Rect kRightCaption{369, 146, 435, 165};
+constexpr Point kHoldSwitch{442, 144};
+constexpr Point kReferenceControl{96, 1};
+constexpr int kReferenceTextInsetLeft = 81;  // the reference text starts this far into the control
+constexpr int kReferenceTextInsetRight = 2;
+constexpr int kMeterSelectorArrowWidth = 20;  // the zones at both ends that step the meter
+}  // namespace front
+
+// ---------------------------------------------------------------- back panels
+
+namespace back {
+constexpr Point kCalibration{0, 1};
+constexpr int kCalibrationNarrowWidth = 86;   // strips shown: the letters and the mode name
+constexpr int kCalibrationWideWidth = 581;    // strips hidden: the whole sentence
+constexpr int kCalibrationHeight = 11;
+constexpr Rect kCalibrationSentence{0, 180, 586, 191};
+
+constexpr int kKnobWidth = 43;
+constexpr int kKnobHeight = 41;
+constexpr int kKnobFrames = 51;
+constexpr double kKnobStartDegrees = -135.0;  // frame 0, clockwise from straight up
+constexpr double kKnobTravelDegrees = 270.0;  // frame 0 to frame 50
+
+// Pointer angle of a knob frame, in degrees clockwise from straight up.
+constexpr double knobFrameDegrees(int frame)
+{
+    return kKnobStartDegrees + kKnobTravelDegrees * frame / (kKnobFrames - 1);
+}
+
+// How a knob's value is presented, which fixes what the panel prints around it.
+enum class KnobKind {
+    plain,           // continuous; value text below
+    rmsLedReference, // 7 positions
+    rmsOvers,        // 10 positions
+    vuPpmOvers,      // 10 positions
+    vuPpmLedReference,  // 4 positions
+    vuBacklight,     // 5 positions
+};
+
+struct Knob {
+    int tag;
+    Point origin;
+    KnobKind kind;
+    Rect label;  // value text of plain knobs; zero-sized for the others
+};
+
+struct Switch {
+    int tag;
+    Rect rect;
+    bitmap::Id image;
+};
+
+constexpr Rect kNoLabel{0, 0, 0, 0};
+
+constexpr std::array<Knob, 7> kRmsKnobs{{
+    {72, {54, 35}, KnobKind::plain, {44, 77, 106, 91}},
+    {74, {147, 35}, KnobKind::plain, {143, 76, 195, 90}},
+    {73, {24, 113}, KnobKind::plain, {18, 154, 70, 168}},
+    {75, {118, 113}, KnobKind::plain, {114, 154, 166, 168}},
+    {76, {213, 113}, KnobKind::plain, {208, 154, 260, 168}},
+    {79, {434, 35}, KnobKind::rmsLedReference, kNoLabel},
+    {78, {498, 113}, KnobKind::rmsOvers, kNoLabel},
+}};
+constexpr std::array<Switch, 3> kRmsSwitches{{
+    {77, {223, 50, 293, 91}, bitmap::kRmsMidAttenuationSwitch},
+    {81, {474, 28, 528, 85}, bitmap::kRmsLedReferenceUnitSwitch},
+    {80, {532, 12, 586, 109}, bitmap::kRmsMeasureSwitch},
+}};
+constexpr Rect kRmsVersion{293, 86, 403, 100};
+
+constexpr std::array<Knob, 6> kVuKnobs{{
+    {83, {24, 36}, KnobKind::plain, {14, 79, 76, 93}},
+    {84, {105, 35}, KnobKind::plain, {100, 78, 152, 92}},
+    {85, {64, 111}, KnobKind::plain, {59, 153, 111, 167}},
+    {88, {195, 35}, KnobKind::vuBacklight, kNoLabel},
+    {90, {434, 35}, KnobKind::vuPpmLedReference, kNoLabel},
+    {89, {475, 111}, KnobKind::vuPpmOvers, kNoLabel},
+}};
+constexpr std::array<Switch, 3> kVuSwitches{{
+    {87, {215, 127, 285, 168}, bitmap::kVuMidAttenuationSwitch},
+    {86, {140, 127, 205, 168}, bitmap::kVuTypeSwitch},
+    {91, {532, 12, 586, 109}, bitmap::kVuMeasureSwitch},
+}};
+constexpr Rect kVuVersion{290, 86, 400, 100};
+
+constexpr std::array<Knob, 6> kPpmKnobs{{
+    {93, {24, 36}, KnobKind::plain, {14, 79, 76, 93}},
+    {94, {137, 35}, KnobKind::plain, {133, 78, 184, 92}},
+    {95, {80, 111}, KnobKind::plain, {75, 154, 127, 168}},
+    {96, {192, 111}, KnobKind::plain, {188, 154, 240, 168}},
+    {99, {418, 35}, KnobKind::vuPpmLedReference, kNoLabel},
+    {98, {475, 111}, KnobKind::vuPpmOvers, kNoLabel},
+}};
+constexpr std::array<Switch, 2> kPpmSwitches{{
+    {97, {200, 36, 270, 103}, bitmap::kPpmMidAttenuationSwitch},
+    {100, {532, 12, 586, 109}, bitmap::kPpmMeasureSwitch},
+}};
+constexpr Rect kPpmVersion{281, 86, 391, 100};
+
+// Frames the stepped knobs show for each of their positions.
+constexpr std::array<int, 7> kRmsLedReferenceFrames{0, 8, 17, 25, 33, 42, 50};
+constexpr std::array<int, 10> kRmsOversFrames{2, 6, 11, 17, 22, 28, 33, 39, 44, 47};
+constexpr std::array<int, 10> kVuPpmOversFrames{2, 6, 11, 17, 22, 28, 33, 39, 43, 48};
+constexpr std::array<int, 4> kVuPpmLedReferenceFrames{5, 19, 31, 45};
+constexpr std::array<int, 5> kVuBacklightFrames{15, 20, 25, 30, 35};
+}  // namespace back
+
+// ---------------------------------------------------------------- strips
+
+namespace strip {
+constexpr int kFilterStripTop = kFrontPanelHeight;  // both strips start below the front panel
+
+// Compact bars (filter and label).
+constexpr Point kOpenCloseButton{574, 0};
+constexpr Point kFilterCaption{503, 2};
+constexpr Point kFilterLamp{547, 1};
+constexpr Point kLabelCaption{506, 2};
+
+// Expanded filter bar.
+constexpr Point kFilterInOutButton{541, 4};
+constexpr Point kHighPassOnButton{16, 20};
+constexpr Point kLowPassOnButton{281, 20};
+constexpr Rect kHighPassSlider{58, 10, 220, 42};
+constexpr Rect kLowPassSlider{323, 10, 485, 42};
+constexpr int kFrequencyHandleRange = 162;
+constexpr Point kHighPassSlope{223, 8};
+constexpr Point kLowPassSlope{489, 8};
+constexpr int kFrequencyTextWidth = 42;
+constexpr int kFrequencyTextHeight = 15;
+constexpr int kHighPassTextOffset = 45;   // text left = 144 x value + offset
+constexpr int kLowPassTextOffset = 310;
+constexpr int kFrequencyTextTravel = 144;
+
+// Expanded label bar.
+constexpr Point kLagTime{541, 1};
+constexpr Rect kTapeLabel{17, 1, 523, 35};
+constexpr int kLagTimeLayerHeight = 40;
+}  // namespace strip
+
+}  // namespace editor

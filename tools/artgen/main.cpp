@@ -1,0 +1,71 @@
+// Draws every image of the editor, writes them with the resource script that
+// numbers them, and writes the review sheets.
+//
+//   valdora_artgen <resources dir> <review dir> <tape font file>
+
+#include "ArtCatalogue.h"
+#include "Draw.h"
+#include "PngWriter.h"
+#include "ReviewSheet.h"
+
+#include <cairo.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <exception>
+#include <fstream>
+#include <string>
+
+namespace {
+
+void writeResourceScript(const std::vector<artgen::ArtImage>& list, const std::string& path)
+{
+    std::vector<const artgen::ArtImage*> sorted;
+    for (const artgen::ArtImage& a : list)
+        sorted.push_back(&a);
+    std::sort(sorted.begin(), sorted.end(), [](const auto* a, const auto* b) { return a->id < b->id; });
+    std::ofstream out(path, std::ios::binary);
+    out << "// PNG images of the editor, by id. Written by tools/artgen; do not edit.\n\n";
+    for (const artgen::ArtImage* a : sorted)
+        out << a->id << " PNG \"" << a->file << "\"\n";
+    if (!out)
+        throw std::runtime_error("cannot write " + path);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: %s <resources dir> <review dir> <tape font file>\n", argv[0]);
+        return 2;
+    }
+    const std::string resources = argv[1];
+    const std::string review = argv[2];
+    try {
+        artgen::loadFonts(argv[3]);
+        const std::vector<artgen::ArtImage> list = artgen::catalogue();
+        artgen::ImageSet images;
+        for (const artgen::ArtImage& a : list) {
+            cairo_surface_t* s = artgen::render(a);
+            const std::string path = resources + "/" + a.file;
+            artgen::writeRgbaPng(s, path);
+            images[a.id] = s;
+        }
+        writeResourceScript(list, resources + "/resources.rc");
+        artgen::writeContactSheet(list, images, review + "/contact-sheet.png");
+        const char* const names[3] = {"vu", "rms", "ppm"};
+        for (int m = 0; m < 3; ++m) {
+            artgen::writeFrontMockup(images, m, review + "/mockup-" + names[m] + ".png");
+            artgen::writeBackMockup(images, m, review + "/mockup-" + names[m] + "-back.png");
+        }
+        for (auto& [id, s] : images)
+            cairo_surface_destroy(s);
+        artgen::releaseFonts();
+        std::printf("%zu images written to %s, review sheets to %s\n", list.size(), resources.c_str(), review.c_str());
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "artgen: %s\n", e.what());
+        return 1;
+    }
+    return 0;
+}
