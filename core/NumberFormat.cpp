@@ -1,12 +1,16 @@
 #include "core/NumberFormat.h"
 
+#include "core/TextCopy.h"
+
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 
 namespace {
 
-constexpr int kTotalChars = 8;         // sign, digits and point
+constexpr int kTotalChars = 8;
+// Room for any long long the formats could print, before the text is cut.
+constexpr int kScratchSize = 48;         // sign, digits and point
 constexpr double kHalfTolerance = 0.49999;
 constexpr double kMaxNegative = 9999999.0;
 constexpr double kMaxPositive = 99999999.0;
@@ -58,8 +62,9 @@ void formatNumber(double value, int decimals, char* text)
     if (kept <= 0) {
         // No fractional digit survives: a point only when decimals asked for one and it fits.
         const bool point = decimals > 0 && integerChars < kTotalChars;
-        std::snprintf(text, numfmt::kNumberTextSize, "%s%lld%s", negative ? "-" : "", integerPart,
-                      point ? "." : "");
+        char scratch[kScratchSize];
+        std::snprintf(scratch, sizeof scratch, "%s%lld%s", negative ? "-" : "", integerPart, point ? "." : "");
+        copyText(text, numfmt::kNumberTextSize, scratch);
         return;
     }
     const double fraction = magnitude - static_cast<double>(integerPart);
@@ -67,8 +72,9 @@ void formatNumber(double value, int decimals, char* text)
     long long digits = static_cast<long long>(fraction * static_cast<double>(limit) + kDigitEpsilon);
     if (digits >= limit)
         digits = limit - 1;
-    std::snprintf(text, numfmt::kNumberTextSize, "%s%lld.%0*lld", negative ? "-" : "", integerPart, kept,
-                  digits);
+    char scratch[kScratchSize];
+    std::snprintf(scratch, sizeof scratch, "%s%lld.%0*lld", negative ? "-" : "", integerPart, kept, digits);
+    copyText(text, numfmt::kNumberTextSize, scratch);
 }
 
 void formatFrequency(double frequency, char* text)
