@@ -422,8 +422,11 @@ void Templete::processReplacing(float** inputs, float** outputs, VstInt32 sample
     // Both queries come first, whatever the block holds.
     const bool secondInputConnected = isInputConnected(kSecondChannel);
     const bool secondOutputConnected = isOutputConnected(kSecondChannel);
-    if (!inputs || !outputs || !inputs[0] || !outputs[0])
+    if (!inputs || !outputs || !inputs[0] || !outputs[0]) {
+        // Nothing to read or write: an empty block as far as anyone can tell.
+        noteBlockTiming(0);
         return;
+    }
     const int frames = sampleFrames > 0 ? sampleFrames : 0;
     float* const inLeft = inputs[0];
     float* const inRight = secondChannel(inputs, secondInputConnected && stereoInput_);
