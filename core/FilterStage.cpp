@@ -115,6 +115,51 @@ void FilterStage::designOnePoleLowPass()
     coef_.b2 = 0.0;
 }
 
+namespace {
+
+// One step of the recursion; a non-finite output leaves that sample and
+// restarts the memory from zero (selects, not branches).
+inline float step(const filter::Coefficients& c, double x, double& x1, double& x2, double& y1, double& y2)
+{
+    double y = c.b0 * x + c.b1 * x1 + c.b2 * x2 - c.a1 * y1 - c.a2 * y2;
+    y += kDenormalFlush;
+    y -= kDenormalFlush;
+    const bool finite = std::fabs(y) <= DBL_MAX;
+    x2 = finite ? x1 : 0.0;
+    x1 = finite ? x : 0.0;
+    y2 = finite ? y1 : 0.0;
+    y1 = finite ? y : 0.0;
+    return static_cast<float>(y);
+}
+
+}  // namespace
+
+void FilterStage::processPair(FilterStage& first, float* firstBuffer, FilterStage& second, float* secondBuffer,
+                              int frames)
+{
+    if (!first.runs() || !second.runs()) {
+        first.process(firstBuffer, frames);
+        second.process(secondBuffer, frames);
+        return;
+    }
+    const filter::Coefficients a = first.coef_;
+    const filter::Coefficients b = second.coef_;
+    double ax1 = first.x1_, ax2 = first.x2_, ay1 = first.y1_, ay2 = first.y2_;
+    double bx1 = second.x1_, bx2 = second.x2_, by1 = second.y1_, by2 = second.y2_;
+    for (int i = 0; i < frames; ++i) {
+        firstBuffer[i] = step(a, firstBuffer[i], ax1, ax2, ay1, ay2);
+        secondBuffer[i] = step(b, secondBuffer[i], bx1, bx2, by1, by2);
+    }
+    first.x1_ = ax1;
+    first.x2_ = ax2;
+    first.y1_ = ay1;
+    first.y2_ = ay2;
+    second.x1_ = bx1;
+    second.x2_ = bx2;
+    second.y1_ = by1;
+    second.y2_ = by2;
+}
+
 void FilterStage::process(float* buffer, int frames)
 {
     if (type_ == filter::kNone)
@@ -123,22 +168,10 @@ void FilterStage::process(float* buffer, int frames)
         clearMemory();
         return;
     }
-    const double a1 = coef_.a1, a2 = coef_.a2, b0 = coef_.b0, b1 = coef_.b1, b2 = coef_.b2;
+    const filter::Coefficients c = coef_;
     double x1 = x1_, x2 = x2_, y1 = y1_, y2 = y2_;
-    for (int i = 0; i < frames; ++i) {
-        const double x = buffer[i];
-        double y = b0 * x + b1 * x1 + b2 * x2 - a1 * y1 - a2 * y2;
-        y += kDenormalFlush;
-        y -= kDenormalFlush;
-        buffer[i] = static_cast<float>(y);
-        // A non-finite sample would stay in the memory for ever: that sample
-        // carries it out, the memory starts afresh (selects, not branches).
-        const bool finite = std::fabs(y) <= DBL_MAX;
-        x2 = finite ? x1 : 0.0;
-        x1 = finite ? x : 0.0;
-        y2 = finite ? y1 : 0.0;
-        y1 = finite ? y : 0.0;
-    }
+    for (int i = 0; i < frames; ++i)
+        buffer[i] = step(c, buffer[i], x1, x2, y1, y2);
     x1_ = x1;
     x2_ = x2;
     y1_ = y1;

@@ -1,6 +1,12 @@
 #include "core/GainGlide.h"
 
+#include <cmath>
+
 namespace {
+
+// Above this a settled gain is left unchanged by the flush below, so the
+// glide can be skipped: the result is the same to the bit.
+constexpr float kSettledMinimumGain = 1e-3f;
 
 // Adding and removing it rounds gains too small to matter to exactly zero.
 constexpr double kDenormalFlush = 1e-14;
@@ -15,6 +21,10 @@ void GainGlide::setSampleRate(double rateHz)
 
 void GainGlide::process(const float* inLeft, const float* inRight, float* outLeft, float* outRight, int frames)
 {
+    if (current_ == target_ && std::fabs(target_) >= kSettledMinimumGain) {
+        applySettled(inLeft, inRight, outLeft, outRight, frames);
+        return;
+    }
     const float target = target_;
     const float coefficient = coefficient_;
     float gain = current_;
@@ -26,4 +36,14 @@ void GainGlide::process(const float* inLeft, const float* inRight, float* outLef
         outRight[i] = inRight[i] * gain;
     }
     current_ = gain;
+}
+
+void GainGlide::applySettled(const float* inLeft, const float* inRight, float* outLeft, float* outRight,
+                             int frames) const
+{
+    const float gain = current_;
+    for (int i = 0; i < frames; ++i) {
+        outLeft[i] = gain * inLeft[i];
+        outRight[i] = inRight[i] * gain;
+    }
 }

@@ -23,6 +23,8 @@ public:
     float coefficient() const { return coefficient_; }
 
 private:
+    void applySettled(const float* inLeft, const float* inRight, float* outLeft, float* outRight, int frames) const;
+
     float target_ = 1.0f;
     float current_ = 1.0f;
     float coefficient_ = kReferenceCoefficient;

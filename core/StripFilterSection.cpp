@@ -189,10 +189,8 @@ void StripFilterSection::process(float* const* inputs, float* const* outputs, in
         const size_t bytes = static_cast<size_t>(count) * sizeof(float);
         std::memcpy(left, inputs[kLeft] + offset, bytes);
         std::memcpy(right, inputs[kRight] + offset, bytes);
-        for (auto& channels : stages_) {
-            channels[kLeft].process(left, count);
-            channels[kRight].process(right, count);
-        }
+        for (auto& channels : stages_)
+            FilterStage::processPair(channels[kLeft], left, channels[kRight], right, count);
         std::memcpy(outputs[kLeft] + offset, left, bytes);
         std::memcpy(outputs[kRight] + offset, right, bytes);
     });
