@@ -165,21 +165,17 @@ void Templete::seedMeterSettings()
     param::forEachMeterSetting([&](VstInt32 index) { params_.store(index, kMeterSettingDefaults[next++]); });
 }
 
-void Templete::forwardToMeterEngines(VstInt32 index, float value)
+void Templete::forwardToMeterEngines(VstInt32 /*index*/, float /*value*/)
 {
     // All three engines get parameters 2 (setSettingsSource), 4 (mid/side),
     // 5 (hold mode) and 16 (display delay), and the commands 65
     // (storeDefaults) and 67 (clearOvers).
-    static_cast<void>(index);
-    static_cast<void>(value);
 }
 
-void Templete::forwardMeterSetting(VstInt32 index, float value)
+void Templete::forwardMeterSetting(VstInt32 /*index*/, float /*value*/)
 {
     // setSetting(index, value) on the engine that owns the index: RMS 72..81,
     // VU 83..91, PPM 93..100.
-    static_cast<void>(index);
-    static_cast<void>(value);
 }
 
 void Templete::resetMeterReadings()
@@ -187,18 +183,15 @@ void Templete::resetMeterReadings()
     // resetReadings on each engine.
 }
 
-void Templete::prepareMeterEngines(double rateHz)
+void Templete::prepareMeterEngines(double /*rateHz*/)
 {
     // Each engine takes the usable rate and runs prepare.
-    static_cast<void>(rateHz);
 }
 
-void Templete::feedSelectedMeter(float* left, float* right, int frames)
+void Templete::feedSelectedMeter(float* /*left*/, float* /*right*/, int /*frames*/)
 {
-    // processBlock(left, right, frames) on the selected engine only.
-    static_cast<void>(left);
-    static_cast<void>(right);
-    static_cast<void>(frames);
+    // processBlock(left, right, frames) on the selected engine only (by
+    // selectedMeter_), with the channels this block actually wrote.
 }
 
 int Templete::selectedMeterDelayMs() const
