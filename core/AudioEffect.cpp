@@ -2,6 +2,7 @@
 
 #include "core/AEffEditor.h"
 
+#include <cstdint>
 #include <cstring>
 
 namespace {
@@ -47,6 +48,17 @@ extern "C" void processDoubleReplacingThunk(AEffect* e, double** inputs, double*
 {
     if (AudioEffect* effect = effectOf(e))
         effect->processDoubleReplacing(inputs, outputs, frames);
+}
+
+// A size that does not fit the 32-bit interface must not wrap to a small
+// positive one; anything negative stays negative.
+VstInt32 chunkByteSize(VstIntPtr value)
+{
+    if (value > INT32_MAX)
+        return INT32_MAX;
+    if (value < 0)
+        return -1;
+    return static_cast<VstInt32>(value);
 }
 
 // The old accumulating call is not supported: it leaves the outputs as they are.
@@ -191,7 +203,7 @@ VstIntPtr AudioEffect::dispatcher(VstInt32 opcode, VstInt32 index, VstIntPtr val
     case effGetChunk:
         return ptr ? getChunk(static_cast<void**>(ptr), index != 0) : 0;
     case effSetChunk:
-        return setChunk(ptr, static_cast<VstInt32>(value), index != 0);
+        return setChunk(ptr, chunkByteSize(value), index != 0);
     default:
         return 0;
     }

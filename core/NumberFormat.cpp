@@ -1,17 +1,19 @@
 #include "core/NumberFormat.h"
 
+#include "core/TextCopy.h"
+
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 
 namespace {
 
-constexpr int kTotalChars = 8;         // sign, digits and point
+constexpr int kTotalChars = 8;  // sign, digits and point
+// Room for any long long the formats could print, before the text is cut.
+constexpr int kScratchSize = 48;
 constexpr double kHalfTolerance = 0.49999;
 constexpr double kMaxNegative = 9999999.0;
 constexpr double kMaxPositive = 99999999.0;
-// Guards digit extraction against a binary fraction landing just below a digit.
-constexpr double kDigitEpsilon = 1e-9;
 
 int digitCount(long long n)
 {
@@ -21,6 +23,14 @@ int digitCount(long long n)
         ++count;
     }
     return count;
+}
+
+long long powerOfTen(int exponent)
+{
+    long long result = 1;
+    while (exponent-- > 0)
+        result *= 10;
+    return result;
 }
 
 }  // namespace
@@ -35,40 +45,44 @@ void formatNumber(double value, int decimals, char* text)
     if (decimals > kTotalChars - 1)
         decimals = kTotalChars - 1;
 
-    // Round half away from zero; later steps truncate.
+    // Round half away from zero, then truncate. The digits are counted in
+    // whole units of the last decimal taken from the scaled value itself:
+    // re-deriving them from the rounded double can land a hair below a
+    // digit (12.4999999... shown as 12.5 or 0.29999... as 0.2).
     const double scale = std::pow(10.0, decimals);
     const double scaled = value * scale;
-    const double whole = std::trunc(scaled);
-    if (scaled - whole >= kHalfTolerance)
+    double units = std::trunc(scaled);
+    if (scaled - units >= kHalfTolerance) {
         value = (scaled + 1.0) / scale;
-    else if (scaled - whole <= -kHalfTolerance)
+        units += 1.0;
+    } else if (scaled - units <= -kHalfTolerance) {
         value = (scaled - 1.0) / scale;
+        units -= 1.0;
+    }
 
     const bool negative = value < 0.0;
     const double magnitude = std::fabs(value);
     if ((negative && magnitude > kMaxNegative) || (!negative && magnitude > kMaxPositive))
         return;
 
-    const auto integerPart = static_cast<long long>(magnitude);
-    const int signChars = negative ? 1 : 0;
-    const int integerChars = digitCount(integerPart) + signChars;
+    const long long unitScale = powerOfTen(decimals);
+    const auto magnitudeUnits = static_cast<long long>(std::fabs(units));
+    const long long integerPart = magnitudeUnits / unitScale;
+    const long long fractionUnits = magnitudeUnits % unitScale;
+    const int integerChars = digitCount(integerPart) + (negative ? 1 : 0);
     const int roomForFraction = kTotalChars - integerChars - 1;
     const int kept = roomForFraction < decimals ? roomForFraction : decimals;
 
+    char scratch[kScratchSize];
     if (kept <= 0) {
         // No fractional digit survives: a point only when decimals asked for one and it fits.
         const bool point = decimals > 0 && integerChars < kTotalChars;
-        std::snprintf(text, numfmt::kNumberTextSize, "%s%lld%s", negative ? "-" : "", integerPart,
-                      point ? "." : "");
-        return;
+        std::snprintf(scratch, sizeof scratch, "%s%lld%s", negative ? "-" : "", integerPart, point ? "." : "");
+    } else {
+        const long long digits = fractionUnits / powerOfTen(decimals - kept);
+        std::snprintf(scratch, sizeof scratch, "%s%lld.%0*lld", negative ? "-" : "", integerPart, kept, digits);
     }
-    const double fraction = magnitude - static_cast<double>(integerPart);
-    const long long limit = static_cast<long long>(std::pow(10.0, kept));
-    long long digits = static_cast<long long>(fraction * static_cast<double>(limit) + kDigitEpsilon);
-    if (digits >= limit)
-        digits = limit - 1;
-    std::snprintf(text, numfmt::kNumberTextSize, "%s%lld.%0*lld", negative ? "-" : "", integerPart, kept,
-                  digits);
+    copyText(text, numfmt::kNumberTextSize, scratch);
 }
 
 void formatFrequency(double frequency, char* text)

@@ -1,0 +1,77 @@
+#pragma once
+
+// The effect's parameter index space. The host sees 0..63; the commands and
+// the meter settings above it are reached only from inside the plug-in.
+
+#include "core/VstInterface.h"
+
+namespace param {
+
+constexpr VstInt32 kProcess = 0;
+constexpr VstInt32 kTrim = 1;
+constexpr VstInt32 kSettingsSource = 2;
+constexpr VstInt32 kMeter = 3;
+constexpr VstInt32 kMidSide = 4;
+constexpr VstInt32 kHold = 5;
+constexpr VstInt32 kShowStrips = 6;
+constexpr VstInt32 kShowFilters = 7;
+constexpr VstInt32 kProcessFilters = 8;
+constexpr VstInt32 kHighPassStatus = 9;
+constexpr VstInt32 kHighPassSlope = 10;
+constexpr VstInt32 kHighPassFrequency = 11;
+constexpr VstInt32 kLowPassStatus = 12;
+constexpr VstInt32 kLowPassSlope = 13;
+constexpr VstInt32 kLowPassFrequency = 14;
+constexpr VstInt32 kShowLabel = 15;
+constexpr VstInt32 kLagTime = 16;
+
+constexpr VstInt32 kNumControls = 17;     // 0..16 carry a name, a display and properties
+constexpr VstInt32 kNumHostParams = 64;   // 17..63 are reserved slots
+constexpr float kReservedValue = 0.5f;
+
+}  // namespace param
+
+constexpr VstInt32 kParamStoreGlobalSettings = 65;
+constexpr VstInt32 kParamClearOvers = 67;
+constexpr VstInt32 kParamLabelChanged = 69;
+
+namespace param {
+
+constexpr VstInt32 kFirstRmsSetting = 72;
+constexpr VstInt32 kLastRmsSetting = 81;
+constexpr VstInt32 kFirstVuSetting = 83;
+constexpr VstInt32 kLastVuSetting = 91;
+constexpr VstInt32 kFirstPpmSetting = 93;
+constexpr VstInt32 kLastPpmSetting = 100;
+constexpr VstInt32 kHighestIndex = kLastPpmSetting;
+
+constexpr bool isRmsSetting(VstInt32 i) { return i >= kFirstRmsSetting && i <= kLastRmsSetting; }
+constexpr bool isVuSetting(VstInt32 i) { return i >= kFirstVuSetting && i <= kLastVuSetting; }
+constexpr bool isPpmSetting(VstInt32 i) { return i >= kFirstPpmSetting && i <= kLastPpmSetting; }
+constexpr bool isMeterSetting(VstInt32 i) { return isRmsSetting(i) || isVuSetting(i) || isPpmSetting(i); }
+constexpr bool isControl(VstInt32 i) { return i >= 0 && i < kNumControls; }
+constexpr bool isReserved(VstInt32 i) { return i >= kNumControls && i < kNumHostParams; }
+
+// Longest parameter text ("Instance") with its terminator; no name or
+// display is ever longer.
+constexpr int kTextSize = 9;
+
+}  // namespace param
+
+enum class MeterKind : int { VU = 0, RMS = 1, PPM = 2 };
+
+namespace param {
+
+// The meter settings in chunk order: RMS, then VU, then PPM.
+template <typename Fn>
+void forEachMeterSetting(Fn&& fn)
+{
+    for (VstInt32 i = kFirstRmsSetting; i <= kLastRmsSetting; ++i)
+        fn(i);
+    for (VstInt32 i = kFirstVuSetting; i <= kLastVuSetting; ++i)
+        fn(i);
+    for (VstInt32 i = kFirstPpmSetting; i <= kLastPpmSetting; ++i)
+        fn(i);
+}
+
+}  // namespace param

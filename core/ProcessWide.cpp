@@ -1,0 +1,17 @@
+#include "core/ProcessWide.h"
+
+namespace {
+
+int knobMode = 0;
+
+}  // namespace
+
+int editKnobMode()
+{
+    return knobMode;
+}
+
+void setEditKnobMode(int mode)
+{
+    knobMode = mode;
+}

@@ -1,0 +1,17 @@
+#pragma once
+
+// Values shared by every instance that the loaded library serves. Plain ints
+// written whole: a stale read only delays a display or a new instance's default.
+
+namespace processwide {
+
+// Where meter settings come from: 0 Global, 1 Session, 2 Instance.
+inline int SettingsSource = 1;
+// The meter a new instance starts with: 0 VU, 1 RMS, 2 PPM.
+inline int SelectedMeter = 0;
+
+}  // namespace processwide
+
+// Knob mode the host chose for the editor's knobs; the GUI binding reads it.
+int editKnobMode();
+void setEditKnobMode(int mode);

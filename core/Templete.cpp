@@ -1,0 +1,513 @@
+#include "core/Templete.h"
+
+#include "core/AEffEditor.h"
+#include "core/ParameterMapping.h"
+#include "core/ProcessWide.h"
+#include "core/TextCopy.h"
+#include "platform/Clock.h"
+
+#include <cstdio>
+#include <cstring>
+#include <new>
+
+namespace {
+
+constexpr const char* kEffectName = "QOR Valdora";
+constexpr const char* kVendor = "www.brontal.com";
+constexpr const char* kDefaultStripLabel = "Master Track";
+constexpr const char* kParameterLabel = "  ";
+constexpr VstInt32 kNumPins = 2;
+constexpr VstInt32 kSecondChannel = 1;
+constexpr double kFallbackRateHz = 44100.0;
+constexpr double kMinUsableRateHz = 20000.0;
+constexpr double kMaxUsableRateHz = 200000.0;
+constexpr double kMsToSeconds = 0.001;
+
+constexpr std::array<const char*, 5> kCanDo = {"offline", "plugAsChannelInsert", "1in1out", "1in2out",
+                                                "2in2out"};
+
+// Registry defaults of the meter settings in chunk order (RMS 72..81, VU
+// 83..91, PPM 93..100); the engines will hand these out through getSetting.
+constexpr std::array<float, 27> kMeterSettingDefaults = {
+    0.667f, 0.5f, 0.5f, 0.5f, 0.66f, 0.5f, 0.22f, 1.0f, 0.5f, 0.5f,  // RMS
+    0.25f,  0.5f, 0.5f, 0.0f, 0.5f,  0.5f, 0.22f, 1.0f, 0.0f,        // VU
+    0.5f,   0.5f, 0.5f, 0.66f, 0.5f, 0.22f, 1.0f, 0.0f,              // PPM
+};
+
+// The second channel only when the host really gives a separate one;
+// otherwise both sides use the first (mono arrangements, shared pointers).
+float* secondChannel(float* const* channels, bool usable)
+{
+    if (usable && channels[kSecondChannel] && channels[kSecondChannel] != channels[0])
+        return channels[kSecondChannel];
+    return channels[0];
+}
+
+bool fillPin(VstInt32 index, const char* format, VstPinProperties* properties)
+{
+    if (index < 0 || index >= kNumPins)
+        return false;
+    std::snprintf(properties->label, sizeof(properties->label), format, static_cast<int>(index + 1));
+    properties->flags = kVstPinIsActive | kVstPinIsStereo;
+    return true;
+}
+
+}  // namespace
+
+Templete::Templete(audioMasterCallback audioMaster, EditorFactory makeEditor)
+    : CPresetSystemEffect(audioMaster, param::kNumHostParams)
+{
+    setNumInputs(kNumPins);
+    setNumOutputs(kNumPins);
+    setInitialDelay(0);
+    setUniqueID(kUniqueId);
+    canProcessReplacing(true);
+    programsAreChunks(true);
+
+    chunk_ = std::make_unique<HostChunk>();
+    createMeterEngines();
+    filterSection_.reset(new (std::nothrow) StripFilterSection());
+    seedParameters();
+    createEditor(makeEditor);
+
+    // Coefficients and readings ready for 44100 Hz before the host says anything.
+    suspend();
+    resume();
+    suspend();
+}
+
+Templete::~Templete()
+{
+    filterSection_.reset();
+    destroyMeterEngines();
+    chunk_.reset();
+}
+
+double Templete::usableSampleRate(float rateHz)
+{
+    const bool usable = rateHz >= kMinUsableRateHz && rateHz <= kMaxUsableRateHz;
+    return usable ? rateHz : kFallbackRateHz;
+}
+
+// Defaults do not pass through setParameter, so the editor is not told.
+void Templete::seedParameters()
+{
+    params_.store(param::kProcess, 0.0f);
+    params_.store(param::kMidSide, 0.0f);
+    params_.store(param::kHold, 0.0f);
+    params_.store(param::kLagTime, 0.0f);
+    params_.store(param::kSettingsSource, param::clampUnit(processwide::SettingsSource * 0.5f));
+    const float meterValue = param::clampUnit(processwide::SelectedMeter * 0.5f);
+    params_.store(param::kMeter, meterValue);
+    selectedMeter_ = param::threeState(meterValue);
+    params_.store(param::kTrim, 0.5f);
+    trimDb_ = param::trimDbFromValue(0.5f);
+    gain_.setTarget(param::gainFromDb(trimDb_));
+    gain_.jumpToTarget();
+    params_.store(param::kShowLabel, 0.0f);
+    setStripLabel(kDefaultStripLabel);
+    params_.store(param::kShowFilters, 0.0f);
+    params_.store(param::kProcessFilters, 0.0f);
+    seedFilterParameters();
+    params_.store(param::kShowStrips, 1.0f);
+    seedMeterSettings();
+}
+
+void Templete::seedFilterParameters()
+{
+    using Defaults = StripFilterSection::Defaults;
+    const StripFilterSection* const section = filterSection_.get();
+    params_.store(param::kHighPassStatus, section ? section->highPassStatusValue() : Defaults::highPassStatus);
+    params_.store(param::kHighPassSlope, section ? section->highPassSlopeValue() : Defaults::highPassSlope);
+    params_.store(param::kHighPassFrequency,
+                  section ? section->highPassFrequencyValue() : Defaults::highPassFrequency);
+    params_.store(param::kLowPassStatus, section ? section->lowPassStatusValue() : Defaults::lowPassStatus);
+    params_.store(param::kLowPassSlope, section ? section->lowPassSlopeValue() : Defaults::lowPassSlope);
+    params_.store(param::kLowPassFrequency, section ? section->lowPassFrequencyValue() : Defaults::lowPassFrequency);
+}
+
+void Templete::createEditor(EditorFactory makeEditor)
+{
+    if (!makeEditor)
+        return;
+    try {
+        setEditor(makeEditor(this));
+    } catch (...) {
+        setEditor(nullptr);
+    }
+}
+
+void Templete::setStripLabel(const char* text)
+{
+    stripLabel_.fill('\0');
+    if (text)
+        std::memcpy(stripLabel_.data(), text, strnlen(text, kStripLabelSize - 1));
+}
+
+// ---------------------------------------------------------------------------
+// Meter engine integration points
+
+void Templete::createMeterEngines()
+{
+    // Engines are built here, in the order RMS, VU, PPM, each with a back
+    // reference to this effect (nothrow: a missing engine is skipped).
+}
+
+void Templete::destroyMeterEngines()
+{
+    // The RMS, VU and PPM engines are released here, in that order.
+}
+
+void Templete::seedMeterSettings()
+{
+    // Each value will come from its engine's getSetting(index).
+    size_t next = 0;
+    param::forEachMeterSetting([&](VstInt32 index) { params_.store(index, kMeterSettingDefaults[next++]); });
+}
+
+void Templete::forwardToMeterEngines(VstInt32 /*index*/, float /*value*/)
+{
+    // All three engines get parameters 2 (setSettingsSource), 4 (mid/side),
+    // 5 (hold mode) and 16 (display delay), and the commands 65
+    // (storeDefaults) and 67 (clearOvers).
+}
+
+void Templete::forwardMeterSetting(VstInt32 /*index*/, float /*value*/)
+{
+    // setSetting(index, value) on the engine that owns the index: RMS 72..81,
+    // VU 83..91, PPM 93..100.
+}
+
+void Templete::resetMeterReadings()
+{
+    // resetReadings on each engine.
+}
+
+void Templete::prepareMeterEngines(double /*rateHz*/)
+{
+    // Each engine takes the usable rate and runs prepare.
+}
+
+void Templete::feedSelectedMeter(float* /*left*/, float* /*right*/, int /*frames*/)
+{
+    // processBlock(left, right, frames) on the selected engine only (by
+    // selectedMeter_), with the channels this block actually wrote.
+}
+
+int Templete::selectedMeterDelayMs() const
+{
+    // The selected engine's display delay; all engines hold the same one.
+    return delayMs_;
+}
+
+// ---------------------------------------------------------------------------
+// Parameters
+
+void Templete::setParameter(VstInt32 index, float value)
+{
+    const float x = param::clampUnit(value);
+    applyParameter(index, x);
+    if (AEffEditor* const editor = getEditor())
+        editor->setParameter(index, x);
+}
+
+void Templete::applyParameter(VstInt32 index, float value)
+{
+    params_.store(index, value);
+    switch (index) {
+    case param::kProcess:
+        processOn_ = param::twoState(value);
+        switchFilters(processOn_);
+        break;
+    case param::kTrim:
+        trimDb_ = param::trimDbFromValue(value);
+        gain_.setTarget(param::gainFromDb(trimDb_));
+        break;
+    case param::kSettingsSource:
+        processwide::SettingsSource = param::threeState(value);
+        forwardToMeterEngines(index, value);
+        break;
+    case param::kMeter:
+        selectedMeter_ = param::threeState(value);
+        processwide::SelectedMeter = selectedMeter_;
+        break;
+    case param::kProcessFilters:
+        filtersOn_ = param::twoState(value);
+        switchFilters(filtersOn_);
+        break;
+    case param::kLagTime:
+        delayMs_ = param::delayMsFromValue(value);
+        forwardToMeterEngines(index, value);
+        break;
+    case param::kMidSide:
+    case param::kHold:
+    case kParamStoreGlobalSettings:
+    case kParamClearOvers:
+        forwardToMeterEngines(index, value);
+        break;
+    default:
+        applyFilterParameter(index, value);
+        if (param::isMeterSetting(index))
+            forwardMeterSetting(index, value);
+        break;
+    }
+}
+
+void Templete::applyFilterParameter(VstInt32 index, float value)
+{
+    StripFilterSection* const section = filterSection_.get();
+    if (!section)
+        return;
+    switch (index) {
+    case param::kHighPassStatus:
+        section->setHighPassStatus(value);
+        break;
+    case param::kHighPassSlope:
+        section->setHighPassSlope(value);
+        break;
+    case param::kHighPassFrequency:
+        section->setHighPassFrequency(value);
+        break;
+    case param::kLowPassStatus:
+        section->setLowPassStatus(value);
+        break;
+    case param::kLowPassSlope:
+        section->setLowPassSlope(value);
+        break;
+    case param::kLowPassFrequency:
+        section->setLowPassFrequency(value);
+        break;
+    default:
+        break;
+    }
+}
+
+// Switching on rebuilds the coefficients, switching off forgets the memories,
+// so filters never start from a stale state.
+void Templete::switchFilters(int on)
+{
+    if (!filterSection_)
+        return;
+    if (on)
+        filterSection_->updateCoefficients();
+    else
+        filterSection_->clearState();
+}
+
+float Templete::getParameter(VstInt32 index)
+{
+    return params_.value(index);
+}
+
+void Templete::getParameterLabel(VstInt32 /*index*/, char* label)
+{
+    copyText(label, param::kTextSize, kParameterLabel);
+}
+
+void Templete::getParameterName(VstInt32 index, char* text)
+{
+    EffectParameters::name(index, text);
+}
+
+void Templete::getParameterDisplay(VstInt32 index, char* text)
+{
+    EffectParameters::DisplaySources sources;
+    const float highPassValue = params_.value(param::kHighPassFrequency);
+    const float lowPassValue = params_.value(param::kLowPassFrequency);
+    sources.highPassHz = filterSection_ ? filterSection_->highPassHz()
+                                        : StripFilterSection::highPassHzFromValue(highPassValue);
+    sources.lowPassHz = filterSection_ ? filterSection_->lowPassHz()
+                                       : StripFilterSection::lowPassHzFromValue(lowPassValue);
+    sources.delayMs = selectedMeterDelayMs();
+    params_.display(index, sources, text);
+}
+
+bool Templete::canParameterBeAutomated(VstInt32 index)
+{
+    return param::isControl(index);
+}
+
+bool Templete::getParameterProperties(VstInt32 index, VstParameterProperties* properties)
+{
+    return EffectParameters::properties(index, properties);
+}
+
+// ---------------------------------------------------------------------------
+// State chunk
+
+VstInt32 Templete::getChunk(void** data, bool /*isPreset*/)
+{
+    if (!data)
+        return 0;
+    if (!chunk_) {
+        *data = nullptr;
+        return 0;
+    }
+    HostChunk& chunk = *chunk_;
+    chunk.clear();
+    chunk.putFloat(HostChunk::kMarkOffset, HostChunk::kFormatMark);
+    chunk.putBytes(HostChunk::kLabelOffset, stripLabel_.data(), kStripLabelSize);
+    int offset = HostChunk::kParametersOffset;
+    for (VstInt32 i = 0; i < param::kNumHostParams; ++i, offset += 4)
+        chunk.putFloat(offset, getParameter(i));
+    param::forEachMeterSetting([&](VstInt32 index) {
+        chunk.putFloat(offset, getParameter(index));
+        offset += 4;
+    });
+    *data = chunk.data();
+    return HostChunk::kSize;
+}
+
+VstInt32 Templete::setChunk(void* data, VstInt32 byteSize, bool /*isPreset*/)
+{
+    // No block at all is no state: keep the current one.
+    if (!data || byteSize <= 0 || !chunk_)
+        return 0;
+    HostChunk& chunk = *chunk_;
+    chunk.copyFrom(data, byteSize);
+    chunk.getBytes(HostChunk::kLabelOffset, stripLabel_.data(), kStripLabelSize);
+    stripLabel_.back() = '\0';
+    setParameter(kParamLabelChanged, 0.0f);
+
+    int offset = HostChunk::kParametersOffset;
+    for (VstInt32 i = 0; i < param::kNumHostParams; ++i, offset += 4)
+        setParameter(i, chunk.floatAt(offset));
+
+    // With the global source the engines keep the process-wide settings.
+    const int source = param::threeState(getParameter(param::kSettingsSource));
+    if (source == 1 || source == 2) {
+        offset = HostChunk::kMeterSettingsOffset;
+        param::forEachMeterSetting([&](VstInt32 index) {
+            setParameter(index, chunk.floatAt(offset));
+            offset += 4;
+        });
+    }
+    return 0;
+}
+
+// ---------------------------------------------------------------------------
+// Processing
+
+void Templete::suspend()
+{
+    gain_.jumpToTarget();
+    if (filterSection_)
+        filterSection_->clearState();
+    resetMeterReadings();
+}
+
+void Templete::resume()
+{
+    effectiveRateHz_ = usableSampleRate(sampleRate);
+    gain_.jumpToTarget();
+    gain_.setSampleRate(effectiveRateHz_);
+    if (filterSection_) {
+        filterSection_->setSampleRate(static_cast<float>(effectiveRateHz_));
+        filterSection_->updateCoefficients();
+    }
+    prepareMeterEngines(effectiveRateHz_);
+    const VstIntPtr latencySamples = callHost(audioMasterGetOutputLatency);
+    outputLatencySec_ = static_cast<double>(latencySamples) / effectiveRateHz_;
+}
+
+void Templete::processReplacing(float** inputs, float** outputs, VstInt32 sampleFrames)
+{
+    // Both queries come first, whatever the block holds.
+    const bool secondInputConnected = isInputConnected(kSecondChannel);
+    const bool secondOutputConnected = isOutputConnected(kSecondChannel);
+    if (!inputs || !outputs || !inputs[0] || !outputs[0]) {
+        // Nothing to read or write: an empty block as far as anyone can tell.
+        noteBlockTiming(0);
+        return;
+    }
+    const int frames = sampleFrames > 0 ? sampleFrames : 0;
+    float* const inLeft = inputs[0];
+    float* const inRight = secondChannel(inputs, secondInputConnected && stereoInput_);
+    float* const outLeft = outputs[0];
+    float* const outRight = secondChannel(outputs, secondOutputConnected && stereoOutput_);
+
+    if (processOn_) {
+        gain_.process(inLeft, inRight, outLeft, outRight, frames);
+        StripFilterSection* const section = filterSection_.get();
+        if (filtersOn_ && section) {
+            float* const channels[] = {outLeft, outRight};
+            section->process(channels, channels, frames);
+        }
+    } else {
+        copyThrough(inLeft, inRight, outLeft, outRight, frames);
+    }
+    noteBlockTiming(frames);
+    feedSelectedMeter(outLeft, outRight, frames);
+}
+
+void Templete::copyThrough(const float* inLeft, const float* inRight, float* outLeft, float* outRight,
+                           int frames)
+{
+    for (int i = 0; i < frames; ++i) {
+        outLeft[i] = inLeft[i];
+        outRight[i] = inRight[i];
+    }
+}
+
+// The editor places its redraws between blocks from these two values.
+void Templete::noteBlockTiming(int frames)
+{
+    if (getEditor())
+        lastBlockTimeSec_ = platform::monotonicMs() * kMsToSeconds;
+    blockDurationSec_ = frames / effectiveRateHz_;
+}
+
+// ---------------------------------------------------------------------------
+// Host information
+
+bool Templete::getInputProperties(VstInt32 index, VstPinProperties* properties)
+{
+    return fillPin(index, "QOR Valdora %1d In", properties);
+}
+
+bool Templete::getOutputProperties(VstInt32 index, VstPinProperties* properties)
+{
+    return fillPin(index, "QOR Valdora %1d Out", properties);
+}
+
+bool Templete::setSpeakerArrangement(VstSpeakerArrangement* input, VstSpeakerArrangement* output)
+{
+    const int inChannels = input ? input->numChannels : 0;
+    const int outChannels = output ? output->numChannels : 0;
+    const bool monoIn = inChannels == 1 && (outChannels == 1 || outChannels == 2);
+    const bool stereo = inChannels == 2 && outChannels == 2;
+    if (!monoIn && !stereo) {
+        stereoInput_ = true;
+        stereoOutput_ = true;
+        return false;
+    }
+    stereoInput_ = stereo;
+    stereoOutput_ = outChannels == 2;
+    return true;
+}
+
+bool Templete::getEffectName(char* name)
+{
+    copyText(name, kVstMaxEffectNameLen, kEffectName);
+    return true;
+}
+
+bool Templete::getVendorString(char* text)
+{
+    copyText(text, kVstMaxVendorStrLen, kVendor);
+    return true;
+}
+
+bool Templete::getProductString(char* text)
+{
+    copyText(text, kVstMaxProductStrLen, kEffectName);
+    return true;
+}
+
+VstInt32 Templete::canDo(const char* text)
+{
+    for (const char* supported : kCanDo)
+        if (std::strcmp(text, supported) == 0)
+            return 1;
+    return 0;
+}

@@ -1,0 +1,115 @@
+#pragma once
+
+// The QOR Valdora effect: parameters, state chunk, audio path, strip filters
+// and (through AEffEditor only) its editor. One object per plug-in instance.
+
+#include "core/EffectParameters.h"
+#include "core/GainGlide.h"
+#include "core/HostChunk.h"
+#include "core/StripFilterSection.h"
+#include "presets/CPresetSystemEffect.h"
+
+#include <array>
+#include <memory>
+
+class AEffEditor;
+
+class Templete : public CPresetSystemEffect {
+public:
+    // Builds the editor; null (or a throw) leaves the effect without one.
+    using EditorFactory = std::unique_ptr<AEffEditor> (*)(AudioEffect* effect);
+
+    static constexpr VstInt32 kUniqueId = vstFourCC('K', 'v', '7', 'x');
+    static constexpr VstInt32 kVendorVersion = 3010;
+    static constexpr int kStripLabelSize = HostChunk::kLabelSize;
+
+    explicit Templete(audioMasterCallback audioMaster, EditorFactory makeEditor = nullptr);
+    ~Templete() override;
+
+    // Parameters
+    void setParameter(VstInt32 index, float value) override;
+    float getParameter(VstInt32 index) override;
+    void getParameterLabel(VstInt32 index, char* label) override;
+    void getParameterDisplay(VstInt32 index, char* text) override;
+    void getParameterName(VstInt32 index, char* text) override;
+    bool canParameterBeAutomated(VstInt32 index) override;
+    bool getParameterProperties(VstInt32 index, VstParameterProperties* properties) override;
+
+    // State
+    VstInt32 getChunk(void** data, bool isPreset) override;
+    VstInt32 setChunk(void* data, VstInt32 byteSize, bool isPreset) override;
+
+    // Processing
+    void suspend() override;
+    void resume() override;
+    void processReplacing(float** inputs, float** outputs, VstInt32 sampleFrames) override;
+
+    // Host information
+    bool getInputProperties(VstInt32 index, VstPinProperties* properties) override;
+    bool getOutputProperties(VstInt32 index, VstPinProperties* properties) override;
+    VstPlugCategory getPlugCategory() override { return kPlugCategMastering; }
+    bool setSpeakerArrangement(VstSpeakerArrangement* input, VstSpeakerArrangement* output) override;
+    bool getEffectName(char* name) override;
+    bool getVendorString(char* text) override;
+    bool getProductString(char* text) override;
+    VstInt32 getVendorVersion() override { return kVendorVersion; }
+    VstInt32 canDo(const char* text) override;
+
+    // What the editor reads and writes
+    const char* stripLabel() const { return stripLabel_.data(); }
+    // Keeps at most kStripLabelSize - 1 characters; callers announce the
+    // change with kParamLabelChanged.
+    void setStripLabel(const char* text);
+    StripFilterSection* filterSection() { return filterSection_.get(); }
+    int selectedMeter() const { return selectedMeter_; }
+    float trimDb() const { return trimDb_; }
+    const GainGlide& gain() const { return gain_; }
+    bool stereoInput() const { return stereoInput_; }
+    bool stereoOutput() const { return stereoOutput_; }
+    double lastBlockTimeSec() const { return lastBlockTimeSec_; }
+    double blockDurationSec() const { return blockDurationSec_; }
+    double outputLatencySec() const { return outputLatencySec_; }
+    double effectiveSampleRate() const { return effectiveRateHz_; }
+
+    // Rates outside 20000..200000 Hz (or not finite) are replaced by 44100.
+    static double usableSampleRate(float rateHz);
+
+private:
+    void seedParameters();
+    void seedFilterParameters();
+    void createEditor(EditorFactory makeEditor);
+    void applyParameter(VstInt32 index, float value);
+    void applyFilterParameter(VstInt32 index, float value);
+    void switchFilters(int on);
+    void noteBlockTiming(int frames);
+    void copyThrough(const float* inLeft, const float* inRight, float* outLeft, float* outRight, int frames);
+
+    // Meter engine integration points: every use of the RMS, VU and PPM
+    // engines goes through these.
+    void createMeterEngines();
+    void destroyMeterEngines();
+    void seedMeterSettings();
+    void forwardToMeterEngines(VstInt32 index, float value);
+    void forwardMeterSetting(VstInt32 index, float value);
+    void resetMeterReadings();
+    void prepareMeterEngines(double rateHz);
+    void feedSelectedMeter(float* left, float* right, int frames);
+    int selectedMeterDelayMs() const;
+
+    EffectParameters params_;
+    GainGlide gain_;
+    std::unique_ptr<HostChunk> chunk_;
+    std::unique_ptr<StripFilterSection> filterSection_;
+    std::array<char, kStripLabelSize> stripLabel_{};
+    int processOn_ = 0;
+    int filtersOn_ = 0;
+    int selectedMeter_ = 0;
+    int delayMs_ = 0;
+    float trimDb_ = 0.0f;
+    bool stereoInput_ = true;
+    bool stereoOutput_ = true;
+    double effectiveRateHz_ = 44100.0;
+    double lastBlockTimeSec_ = 0.0;
+    double blockDurationSec_ = 256.0;
+    double outputLatencySec_ = 0.0;
+};
