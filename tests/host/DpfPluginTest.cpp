@@ -23,7 +23,7 @@ using testing_support::runCommand;
 using testing_support::shellQuote;
 using vsthost::PluginSession;
 using vsthost::RunResult;
-using vsthost::SignalSpec;
+using vsthost::SignalRecipe;
 using vsthost::Waveform;
 
 constexpr double kRateHz = 44100.0;
@@ -49,7 +49,7 @@ protected:
     // RMS change in dB of a stereo sine at the given frequency through the plug-in.
     double gainDb(double frequencyHz)
     {
-        const SignalSpec sine{Waveform::Sine, frequencyHz, -12.0};
+        const SignalRecipe sine{Waveform::Sine, frequencyHz, -12.0};
         vsthost::SignalGenerator signal({sine, sine}, kRateHz, 1.0);
         plugin_->resume();
         const RunResult result = vsthost::BlockRunner(*plugin_, kBlockFrames).run(signal, nullptr);

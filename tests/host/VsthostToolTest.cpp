@@ -25,7 +25,7 @@ using testing_support::shellQuote;
 using vsthost::HostError;
 using vsthost::Options;
 using vsthost::SignalGenerator;
-using vsthost::SignalSpec;
+using vsthost::SignalRecipe;
 using vsthost::Waveform;
 
 constexpr double kRateHz = 48000.0;
@@ -46,17 +46,17 @@ int usageErrorOf(const std::vector<std::string>& arguments)
 }
 
 // Reads a whole generated signal in awkward block sizes.
-std::vector<std::vector<float>> generate(const std::vector<SignalSpec>& specs, double seconds)
+std::vector<std::vector<float>> generate(const std::vector<SignalRecipe>& recipes, double seconds)
 {
-    SignalGenerator generator(specs, kRateHz, seconds);
-    std::vector<std::vector<float>> channels(specs.size());
-    std::vector<std::vector<float>> block(specs.size(), std::vector<float>(777));
+    SignalGenerator generator(recipes, kRateHz, seconds);
+    std::vector<std::vector<float>> channels(recipes.size());
+    std::vector<std::vector<float>> block(recipes.size(), std::vector<float>(777));
     std::vector<float*> pointers;
     for (auto& b : block)
         pointers.push_back(b.data());
     int frames;
     while ((frames = generator.read(pointers.data(), 777)) > 0)
-        for (size_t c = 0; c < specs.size(); ++c)
+        for (size_t c = 0; c < recipes.size(); ++c)
             channels[c].insert(channels[c].end(), block[c].begin(), block[c].begin() + frames);
     return channels;
 }

@@ -30,7 +30,7 @@ const std::vector<ParameterSetting> kDemoSettings = {
     {0, 1.0f}, {1, 0.65f}, {3, 0.5f}, {8, 1.0f}, {11, 0.35f},
 };
 
-const std::vector<SignalSpec> kDemoSignal = {
+const std::vector<SignalRecipe> kDemoSignal = {
     {Waveform::Sine, 1000.0, -12.0},
     {Waveform::Pink, 0.0, -18.0},
 };

@@ -34,12 +34,12 @@ std::unique_ptr<AudioSource> openSource(const Options& options)
     }
     if (!options.generator)
         return nullptr;
-    SignalSpec spec;
-    spec.waveform = *options.generator;
-    spec.frequencyHz = options.frequencyHz;
-    spec.levelDb = options.levelDb;
-    const std::vector<SignalSpec> specs(static_cast<size_t>(options.channels), spec);
-    return std::make_unique<SignalGenerator>(specs, options.sampleRate.value_or(kDefaultRateHz),
+    SignalRecipe recipe;
+    recipe.waveform = *options.generator;
+    recipe.frequencyHz = options.frequencyHz;
+    recipe.levelDb = options.levelDb;
+    const std::vector<SignalRecipe> recipes(static_cast<size_t>(options.channels), recipe);
+    return std::make_unique<SignalGenerator>(recipes, options.sampleRate.value_or(kDefaultRateHz),
                                              options.durationSeconds);
 }
 

@@ -22,30 +22,30 @@ double gainFromDb(double db)
 
 }  // namespace
 
-std::string describe(const SignalSpec& spec)
+std::string describe(const SignalRecipe& recipe)
 {
     char text[96];
-    switch (spec.waveform) {
+    switch (recipe.waveform) {
     case Waveform::Sine:
-        std::snprintf(text, sizeof text, "%g Hz sine at %.1f dBFS peak", spec.frequencyHz, spec.levelDb);
+        std::snprintf(text, sizeof text, "%g Hz sine at %.1f dBFS peak", recipe.frequencyHz, recipe.levelDb);
         break;
     case Waveform::Pink:
-        std::snprintf(text, sizeof text, "pink noise at %.1f dBFS RMS", spec.levelDb);
+        std::snprintf(text, sizeof text, "pink noise at %.1f dBFS RMS", recipe.levelDb);
         break;
     case Waveform::White:
-        std::snprintf(text, sizeof text, "white noise at %.1f dBFS RMS", spec.levelDb);
+        std::snprintf(text, sizeof text, "white noise at %.1f dBFS RMS", recipe.levelDb);
         break;
     }
     return text;
 }
 
-SignalGenerator::Channel::Channel(const SignalSpec& spec, double sampleRate, std::uint32_t seed)
-    : waveform_(spec.waveform), noiseState_(seed ? seed : 1u)
+SignalGenerator::Channel::Channel(const SignalRecipe& recipe, double sampleRate, std::uint32_t seed)
+    : waveform_(recipe.waveform), noiseState_(seed ? seed : 1u)
 {
-    const double level = gainFromDb(spec.levelDb);
+    const double level = gainFromDb(recipe.levelDb);
     switch (waveform_) {
     case Waveform::Sine:
-        phaseStep_ = kTwoPi * spec.frequencyHz / sampleRate;
+        phaseStep_ = kTwoPi * recipe.frequencyHz / sampleRate;
         gain_ = level;
         break;
     case Waveform::White:
@@ -120,13 +120,13 @@ void SignalGenerator::Channel::fill(float* out, int frames)
     }
 }
 
-SignalGenerator::SignalGenerator(const std::vector<SignalSpec>& channelSpecs, double sampleRate,
+SignalGenerator::SignalGenerator(const std::vector<SignalRecipe>& channelRecipes, double sampleRate,
                                  double durationSeconds)
     : sampleRate_(sampleRate), framesLeft_(std::llround(durationSeconds * sampleRate))
 {
     std::uint32_t seed = kSeedBase;
-    for (const SignalSpec& spec : channelSpecs) {
-        channels_.emplace_back(spec, sampleRate, seed);
+    for (const SignalRecipe& recipe : channelRecipes) {
+        channels_.emplace_back(recipe, sampleRate, seed);
         seed = seed * 1664525u + 1013904223u;
     }
 }

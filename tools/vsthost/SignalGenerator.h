@@ -12,19 +12,19 @@ namespace vsthost {
 enum class Waveform { Sine, Pink, White };
 
 // One channel's test signal. Sines are set by their peak level, noise by its RMS level.
-struct SignalSpec {
+struct SignalRecipe {
     Waveform waveform = Waveform::Sine;
     double frequencyHz = 1000.0;
     double levelDb = -12.0;
 };
 
-std::string describe(const SignalSpec& spec);
+std::string describe(const SignalRecipe& recipe);
 
 // Deterministic test signal of a fixed length; each noise channel has its own seed
 // so that stereo noise is uncorrelated.
 class SignalGenerator : public AudioSource {
 public:
-    SignalGenerator(const std::vector<SignalSpec>& channelSpecs, double sampleRate, double durationSeconds);
+    SignalGenerator(const std::vector<SignalRecipe>& channelRecipes, double sampleRate, double durationSeconds);
 
     int channels() const override { return static_cast<int>(channels_.size()); }
     double sampleRate() const override { return sampleRate_; }
@@ -33,7 +33,7 @@ public:
 private:
     class Channel {
     public:
-        Channel(const SignalSpec& spec, double sampleRate, std::uint32_t seed);
+        Channel(const SignalRecipe& recipe, double sampleRate, std::uint32_t seed);
         void fill(float* out, int frames);
 
     private:
