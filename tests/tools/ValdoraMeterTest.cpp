@@ -159,8 +159,9 @@ TEST(ValdoraMeter, OversOfAClippedFileAndInfiniteHold)
     bool seen = false;
     for (const CsvRow& row : csv.rows) {
         seen = seen || row.number(9) == 1.0;
-        if (seen)
+        if (seen) {
             EXPECT_GE(row.number(9), 0.0) << "an over stays latched until cleared";
+        }
     }
 }
 
