@@ -56,12 +56,6 @@ constexpr bool isReserved(VstInt32 i) { return i >= kNumControls && i < kNumHost
 // display is ever longer.
 constexpr int kTextSize = 9;
 
-}  // namespace param
-
-enum class MeterKind : int { VU = 0, RMS = 1, PPM = 2 };
-
-namespace param {
-
 // The meter settings in chunk order: RMS, then VU, then PPM.
 template <typename Fn>
 void forEachMeterSetting(Fn&& fn)

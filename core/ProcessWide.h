@@ -5,8 +5,6 @@
 
 namespace processwide {
 
-// Where meter settings come from: 0 Global, 1 Session, 2 Instance.
-inline int SettingsSource = 1;
 // The meter a new instance starts with: 0 VU, 1 RMS, 2 PPM.
 inline int SelectedMeter = 0;
 

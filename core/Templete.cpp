@@ -4,6 +4,8 @@
 #include "core/ParameterMapping.h"
 #include "core/ProcessWide.h"
 #include "core/TextCopy.h"
+#include "meters/MeterSettingsTable.h"
+#include "meters/SettingsSource.h"
 #include "platform/Clock.h"
 
 #include <cstdio>
@@ -26,13 +28,19 @@ constexpr double kMsToSeconds = 0.001;
 constexpr std::array<const char*, 5> kCanDo = {"offline", "plugAsChannelInsert", "1in1out", "1in2out",
                                                 "2in2out"};
 
-// Registry defaults of the meter settings in chunk order (RMS 72..81, VU
-// 83..91, PPM 93..100); the engines will hand these out through getSetting.
-constexpr std::array<float, 27> kMeterSettingDefaults = {
-    0.667f, 0.5f, 0.5f, 0.5f, 0.66f, 0.5f, 0.22f, 1.0f, 0.5f, 0.5f,  // RMS
-    0.25f,  0.5f, 0.5f, 0.0f, 0.5f,  0.5f, 0.22f, 1.0f, 0.0f,        // VU
-    0.5f,   0.5f, 0.5f, 0.66f, 0.5f, 0.22f, 1.0f, 0.0f,              // PPM
-};
+// The per-user store's default of a meter setting id (0 for an unknown id).
+float storeDefault(int id)
+{
+    for (const MeterKind meter : {MeterKind::Vu, MeterKind::Rms, MeterKind::Ppm}) {
+        const MeterSettingsTable& table = MeterSettingsTable::of(meter);
+        if (!table.contains(id))
+            continue;
+        for (int i = 0; i < table.count; ++i)
+            if (table.order[i].id == id)
+                return table.order[i].defaultValue;
+    }
+    return 0.0f;
+}
 
 // The second channel only when the host really gives a separate one;
 // otherwise both sides use the first (mono arrangements, shared pointers).
@@ -96,7 +104,7 @@ void Templete::seedParameters()
     params_.store(param::kMidSide, 0.0f);
     params_.store(param::kHold, 0.0f);
     params_.store(param::kLagTime, 0.0f);
-    params_.store(param::kSettingsSource, param::clampUnit(processwide::SettingsSource * 0.5f));
+    params_.store(param::kSettingsSource, param::clampUnit(SettingsSource::current() * 0.5f));
     const float meterValue = param::clampUnit(processwide::SelectedMeter * 0.5f);
     params_.store(param::kMeter, meterValue);
     selectedMeter_ = param::threeState(meterValue);
@@ -147,57 +155,136 @@ void Templete::setStripLabel(const char* text)
 // ---------------------------------------------------------------------------
 // Meter engine integration points
 
+// Each engine is built with a back reference to this effect; one that cannot
+// be allocated is left out and every use below skips it.
 void Templete::createMeterEngines()
 {
-    // Engines are built here, in the order RMS, VU, PPM, each with a back
-    // reference to this effect (nothrow: a missing engine is skipped).
+    rmsMeter_.reset(new (std::nothrow) RMSMeter(this));
+    vuMeter_.reset(new (std::nothrow) VUmeter(this));
+    ppmMeter_.reset(new (std::nothrow) PPMmeter(this));
 }
 
 void Templete::destroyMeterEngines()
 {
-    // The RMS, VU and PPM engines are released here, in that order.
+    rmsMeter_.reset();
+    vuMeter_.reset();
+    ppmMeter_.reset();
 }
 
+template <class Action>
+void Templete::forEachMeterEngine(Action&& action)
+{
+    if (rmsMeter_)
+        action(*rmsMeter_);
+    if (vuMeter_)
+        action(*vuMeter_);
+    if (ppmMeter_)
+        action(*ppmMeter_);
+}
+
+// A setting whose engine is missing keeps the store's default.
 void Templete::seedMeterSettings()
 {
-    // Each value will come from its engine's getSetting(index).
-    size_t next = 0;
-    param::forEachMeterSetting([&](VstInt32 index) { params_.store(index, kMeterSettingDefaults[next++]); });
+    param::forEachMeterSetting([&](VstInt32 index) {
+        float value = storeDefault(index);
+        if (param::isRmsSetting(index) && rmsMeter_)
+            value = rmsMeter_->getSetting(index);
+        else if (param::isVuSetting(index) && vuMeter_)
+            value = vuMeter_->getSetting(index);
+        else if (param::isPpmSetting(index) && ppmMeter_)
+            value = ppmMeter_->getSetting(index);
+        params_.store(index, value);
+    });
 }
 
-void Templete::forwardToMeterEngines(VstInt32 /*index*/, float /*value*/)
+void Templete::forwardToMeterEngines(VstInt32 index, float value)
 {
-    // All three engines get parameters 2 (setSettingsSource), 4 (mid/side),
-    // 5 (hold mode) and 16 (display delay), and the commands 65
-    // (storeDefaults) and 67 (clearOvers).
+    switch (index) {
+    case param::kSettingsSource:
+        forEachMeterEngine([value](auto& engine) { engine.setSettingsSource(value); });
+        break;
+    case param::kMidSide:
+        forEachMeterEngine([value](auto& engine) { engine.setMidSide(value); });
+        break;
+    case param::kHold:
+        forEachMeterEngine([value](auto& engine) { engine.setHoldMode(value); });
+        break;
+    case param::kLagTime:
+        forEachMeterEngine([value](auto& engine) { engine.setDisplayDelay(value); });
+        break;
+    case kParamStoreGlobalSettings:
+        // The sets are process-wide: each existing engine's meter is written once.
+        forEachMeterEngine([](auto& engine) { engine.storeDefaults(); });
+        break;
+    case kParamClearOvers:
+        forEachMeterEngine([](auto& engine) { engine.clearOvers(); });
+        break;
+    default:
+        break;
+    }
 }
 
-void Templete::forwardMeterSetting(VstInt32 /*index*/, float /*value*/)
+void Templete::forwardMeterSetting(VstInt32 index, float value)
 {
-    // setSetting(index, value) on the engine that owns the index: RMS 72..81,
-    // VU 83..91, PPM 93..100.
+    if (param::isRmsSetting(index)) {
+        if (rmsMeter_)
+            rmsMeter_->setSetting(index, value);
+    } else if (param::isVuSetting(index)) {
+        if (vuMeter_)
+            vuMeter_->setSetting(index, value);
+    } else if (param::isPpmSetting(index)) {
+        if (ppmMeter_)
+            ppmMeter_->setSetting(index, value);
+    }
 }
 
 void Templete::resetMeterReadings()
 {
-    // resetReadings on each engine.
+    forEachMeterEngine([](auto& engine) { engine.resetReadings(); });
 }
 
-void Templete::prepareMeterEngines(double /*rateHz*/)
+void Templete::prepareMeterEngines(double rateHz)
 {
-    // Each engine takes the usable rate and runs prepare.
+    const float rate = static_cast<float>(rateHz);
+    forEachMeterEngine([rate](auto& engine) {
+        engine.setSampleRate(rate);
+        engine.prepare();
+    });
 }
 
-void Templete::feedSelectedMeter(float* /*left*/, float* /*right*/, int /*frames*/)
+// Only the selected engine measures; the others keep their last readings.
+void Templete::feedSelectedMeter(float* left, float* right, int frames)
 {
-    // processBlock(left, right, frames) on the selected engine only (by
-    // selectedMeter_), with the channels this block actually wrote.
+    switch (selectedMeter_) {
+    case 0:
+        if (vuMeter_)
+            vuMeter_->processBlock(left, right, frames);
+        break;
+    case 1:
+        if (rmsMeter_)
+            rmsMeter_->processBlock(left, right, frames);
+        break;
+    case 2:
+        if (ppmMeter_)
+            ppmMeter_->processBlock(left, right, frames);
+        break;
+    default:
+        break;
+    }
 }
 
 int Templete::selectedMeterDelayMs() const
 {
-    // The selected engine's display delay; all engines hold the same one.
-    return delayMs_;
+    switch (selectedMeter_) {
+    case 0:
+        return vuMeter_ ? vuMeter_->displayDelayMs() : delayMs_;
+    case 1:
+        return rmsMeter_ ? rmsMeter_->displayDelayMs() : delayMs_;
+    case 2:
+        return ppmMeter_ ? ppmMeter_->displayDelayMs() : delayMs_;
+    default:
+        return delayMs_;
+    }
 }
 
 // ---------------------------------------------------------------------------
@@ -224,7 +311,7 @@ void Templete::applyParameter(VstInt32 index, float value)
         gain_.setTarget(param::gainFromDb(trimDb_));
         break;
     case param::kSettingsSource:
-        processwide::SettingsSource = param::threeState(value);
+        SettingsSource::setCurrent(param::threeState(value));
         forwardToMeterEngines(index, value);
         break;
     case param::kMeter:

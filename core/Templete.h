@@ -7,6 +7,9 @@
 #include "core/GainGlide.h"
 #include "core/HostChunk.h"
 #include "core/StripFilterSection.h"
+#include "meters/PPMmeter.h"
+#include "meters/RMSMeter.h"
+#include "meters/VUmeter.h"
 #include "presets/CPresetSystemEffect.h"
 
 #include <array>
@@ -61,6 +64,10 @@ public:
     // change with kParamLabelChanged.
     void setStripLabel(const char* text);
     StripFilterSection* filterSection() { return filterSection_.get(); }
+    // The engines the meter views poll; null when one could not be built.
+    RMSMeter* rmsMeter() { return rmsMeter_.get(); }
+    VUmeter* vuMeter() { return vuMeter_.get(); }
+    PPMmeter* ppmMeter() { return ppmMeter_.get(); }
     int selectedMeter() const { return selectedMeter_; }
     float trimDb() const { return trimDb_; }
     const GainGlide& gain() const { return gain_; }
@@ -95,10 +102,15 @@ private:
     void prepareMeterEngines(double rateHz);
     void feedSelectedMeter(float* left, float* right, int frames);
     int selectedMeterDelayMs() const;
+    template <class Action>
+    void forEachMeterEngine(Action&& action);
 
     EffectParameters params_;
     GainGlide gain_;
     std::unique_ptr<HostChunk> chunk_;
+    std::unique_ptr<RMSMeter> rmsMeter_;
+    std::unique_ptr<VUmeter> vuMeter_;
+    std::unique_ptr<PPMmeter> ppmMeter_;
     std::unique_ptr<StripFilterSection> filterSection_;
     std::array<char, kStripLabelSize> stripLabel_{};
     int processOn_ = 0;

@@ -4,6 +4,7 @@
 #include "core/AEffEditor.h"
 #include "core/ProcessWide.h"
 #include "core/Templete.h"
+#include "meters/SettingsSource.h"
 #include "platform/Clock.h"
 
 #include <gtest/gtest.h>
@@ -79,13 +80,13 @@ class EffectUnit : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        processwide::SettingsSource = 1;
+        SettingsSource::setCurrent(SettingsSource::kSession);
         processwide::SelectedMeter = 0;
         latencySamples = 0;
     }
     void TearDown() override
     {
-        processwide::SettingsSource = 1;
+        SettingsSource::setCurrent(SettingsSource::kSession);
         processwide::SelectedMeter = 0;
     }
 
@@ -219,7 +220,7 @@ TEST_F(EffectUnit, SettingsSourceAndMeterAreSharedWithLaterInstances)
     EXPECT_EQ(first.getParameter(param::kMeter), 0.0f);
     first.setParameter(param::kSettingsSource, 0.2f);
     first.setParameter(param::kMeter, 0.76f);
-    EXPECT_EQ(processwide::SettingsSource, 0);
+    EXPECT_EQ(SettingsSource::current(), SettingsSource::kGlobal);
     EXPECT_EQ(processwide::SelectedMeter, 2);
     EXPECT_EQ(first.selectedMeter(), 2);
 
@@ -242,7 +243,7 @@ TEST_F(EffectUnit, NonFiniteValuesNeverReachTheState)
         EXPECT_EQ(effect.getParameter(index), 0.0f) << index;
     }
     EXPECT_FLOAT_EQ(effect.trimDb(), -20.0f);
-    EXPECT_EQ(processwide::SettingsSource, 0);
+    EXPECT_EQ(SettingsSource::current(), SettingsSource::kGlobal);
     effect.setParameter(param::kTrim, std::numeric_limits<float>::infinity());
     EXPECT_FLOAT_EQ(effect.trimDb(), 20.0f);
     EXPECT_FLOAT_EQ(effect.filterSection()->highPassHz(), 20.0f);

@@ -121,10 +121,14 @@ TEST_F(Chunk, GlobalSourceKeepsTheMeterSettingsOfTheInstance)
     putFloat(block, 300, 0.1f);         // id 72
     putFloat(block, 404, 0.9f);         // id 100
 
+    // On Global the engines hold the process-wide set A, whatever the block says.
     auto target = open();
     ASSERT_TRUE(target);
+    target->setParameter(2, 0.0f);
     const float rmsReference = target->getParameter(72);
     const float ppmPrecise = target->getParameter(100);
+    ASSERT_NE(rmsReference, 0.1f);
+    ASSERT_NE(ppmPrecise, 0.9f);
     target->setChunk(block);
     EXPECT_EQ(target->getParameter(0), 1.0f) << "the controls are restored";
     EXPECT_EQ(target->getParameter(2), 0.0f);

@@ -7,7 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -40,7 +42,16 @@ inline std::string boundedText(const host::Plugin& plugin, VstInt32 opcode, VstI
 
 class LoadedPlugin : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { library = host::PluginLibrary::open(VALDORA_PLUGIN_PATH, loadError); }
+    // The library reads the per-user store when it loads; each suite starts
+    // from an empty one, whatever an earlier run stored in the test's home.
+    static void SetUpTestSuite()
+    {
+        if (const char* config = std::getenv("XDG_CONFIG_HOME")) {
+            std::error_code ignored;
+            std::filesystem::remove_all(std::filesystem::path(config) / "qor-valdora", ignored);
+        }
+        library = host::PluginLibrary::open(VALDORA_PLUGIN_PATH, loadError);
+    }
     static void TearDownTestSuite() { library.reset(); }
 
     void SetUp() override

@@ -1,0 +1,124 @@
+#include "tools/valdora-meter/MeterRun.h"
+
+#include "core/Templete.h"
+#include "tools/valdora-meter/DemoSignal.h"
+#include "tools/valdora-meter/MeterReport.h"
+#include "tools/valdora-meter/PanelReader.h"
+#include "tools/vsthost/SoundFileReader.h"
+
+#include <cmath>
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+namespace valdorameter {
+
+namespace {
+
+constexpr VstInt32 kMeterParam = 3;
+constexpr VstInt32 kMidSideParam = 4;
+constexpr VstInt32 kHoldParam = 5;
+constexpr VstInt32 kLagParam = 16;
+constexpr VstInt32 kPreciseParam[] = {91, 80, 100};  // VU, RMS, PPM
+constexpr double kMaxLagMs = 999.0;
+constexpr double kMsPerSecond = 1000.0;
+
+// The effect needs a host that answers the version query; nothing else matters here.
+VstIntPtr toolHost(AEffect*, VstInt32 opcode, VstInt32, VstIntPtr, void*, float)
+{
+    return opcode == audioMasterVersion ? 2400 : 0;
+}
+
+void configure(Templete& effect, const MeterOptions& options)
+{
+    effect.setParameter(kMeterParam, options.meter * 0.5f);
+    effect.setParameter(kPreciseParam[options.meter], options.precise ? 1.0f : 0.0f);
+    effect.setParameter(kMidSideParam, options.midSide ? 1.0f : 0.0f);
+    effect.setParameter(kHoldParam, options.holdMode * 0.5f);
+    effect.setParameter(kLagParam, static_cast<float>(options.lagMs / kMaxLagMs));
+    for (const auto& [index, value] : options.settings)
+        effect.setParameter(index, value);
+}
+
+double referenceDb(Templete& effect)
+{
+    switch (effect.selectedMeter()) {
+    case 0:
+        return effect.vuMeter() ? effect.vuMeter()->referenceDb() : 0.0;
+    case 1:
+        return effect.rmsMeter() ? effect.rmsMeter()->referenceDb() : 0.0;
+    default:
+        return effect.ppmMeter() ? effect.ppmMeter()->referenceDb() : 0.0;
+    }
+}
+
+void describeDemo(std::ostream& out, const DemoSignal& demo)
+{
+    out << "Demo signal:\n";
+    for (const DemoSignal::Passage& passage : demo.passages()) {
+        char line[160];
+        std::snprintf(line, sizeof line, "  %6.2f - %6.2f s  %s\n", passage.startSec, passage.endSec,
+                      passage.description.c_str());
+        out << line;
+    }
+    out << '\n';
+}
+
+}  // namespace
+
+int runMeter(const MeterOptions& options, std::ostream& out)
+{
+    auto effect = std::make_unique<Templete>(toolHost);
+    std::unique_ptr<vsthost::AudioSource> source;
+    double rateHz = options.demoRateHz.value_or(MeterOptions::kDefaultDemoRateHz);
+    if (!options.audioPath.empty()) {
+        source = std::make_unique<vsthost::SoundFileReader>(options.audioPath);
+        rateHz = source->sampleRate();
+    }
+    effect->setSampleRate(static_cast<float>(rateHz));
+    configure(*effect, options);
+    effect->resume();
+    const double refDb = referenceDb(*effect);
+    if (!source) {
+        auto demo = std::make_unique<DemoSignal>(rateHz, std::pow(10.0, refDb / 20.0));
+        describeDemo(out, *demo);
+        source = std::move(demo);
+    }
+    const int meter = effect->selectedMeter();
+    char heading[200];
+    std::snprintf(heading, sizeof heading,
+                  "%s, reference %.1f dBFS, %.0f Hz (meter timing at %.0f Hz), precise %s, %s, hold %s, lag %d ms\n\n",
+                  MeterReport::meterName(meter), refDb, rateHz, effect->effectiveSampleRate(),
+                  options.precise ? "on" : "off", options.midSide ? "M/S" : "L/R",
+                  options.holdMode == 0 ? "off" : options.holdMode == 1 ? "infinite" : "on", options.lagMs);
+    out << heading;
+
+    MeterReport report(out, meter, options.csvPath);
+    PanelReader reader(meter);
+    const int frames = options.blockFrames;
+    std::vector<float> left(static_cast<size_t>(frames));
+    std::vector<float> right(static_cast<size_t>(frames));
+    float* const buffers[] = {left.data(), right.data()};
+    const bool mono = source->channels() == 1;
+    const double intervalFrames = options.intervalMs / kMsPerSecond * rateHz;
+    double nextReadingFrame = intervalFrames;
+    long long processed = 0;
+    for (;;) {
+        const int count = source->read(buffers, frames);
+        if (count <= 0)
+            break;
+        float* channels[] = {left.data(), mono ? left.data() : right.data()};
+        effect->processReplacing(channels, channels, count);
+        processed += count;
+        if (static_cast<double>(processed) + 0.5 < nextReadingFrame)
+            continue;
+        // The panel reads at the end of the block that crossed the mark.
+        report.add(static_cast<double>(processed) / rateHz, reader.read(*effect, 1.0));
+        while (nextReadingFrame <= static_cast<double>(processed) + 0.5)
+            nextReadingFrame += intervalFrames;
+    }
+    effect->suspend();
+    return report.finish() ? kExitOk : kExitFile;
+}
+
+}  // namespace valdorameter
