@@ -120,13 +120,15 @@ X11Frame::X11Frame(CFrame& frame, Window parent, const CRect& size) : frame(fram
     if (!display)
         return;
     XWindowAttributes parentAttributes{};
+    bool parentIsUsable = false;
     {
         ErrorTrap trap(display);
-        if (!XGetWindowAttributes(display, parent, &parentAttributes) || trap.failed()) {
-            XCloseDisplay(display);
-            display = nullptr;
-            return;
-        }
+        parentIsUsable = XGetWindowAttributes(display, parent, &parentAttributes) && !trap.failed();
+    }
+    if (!parentIsUsable) {
+        XCloseDisplay(display);
+        display = nullptr;
+        return;
     }
     const auto width = static_cast<unsigned int>(std::max(1L, std::lround(size.getWidth())));
     const auto height = static_cast<unsigned int>(std::max(1L, std::lround(size.getHeight())));
