@@ -7,10 +7,12 @@
 #include "toolkit/CAnimKnob.h"
 #include "toolkit/CFrame.h"
 #include "toolkit/COnOffButton.h"
+#include "toolkit/CTextEdit.h"
 #include "toolkit/IPlatformFrame.h"
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/keysym.h>
 
 #include <chrono>
 #include <cstdlib>
@@ -181,6 +183,38 @@ TEST_F(EmbeddedEditor, HeightChangeResizesTheWindow)
     EXPECT_EQ(outer.height, toolkit_demo::kDemoTallHeight);
     // The new strip at the bottom is drawn too (the panel colour, not left black).
     EXPECT_EQ(pixelAt(childWindow(), 5, toolkit_demo::kDemoTallHeight - 5), 0x262a30u);
+    editor.close();
+}
+
+TEST_F(EmbeddedEditor, TextEditingHoldsTheKeyboardFocusAndGivesItBack)
+{
+    NoEffect effect;
+    DemoEditor editor(&effect);
+    editor.open(reinterpret_cast<void*>(parent));
+    idle(editor);
+    const Window child = childWindow();
+    sendButton(child, ButtonPress, Button1, 40, 98);
+    sendButton(child, ButtonRelease, Button1, 40, 98, Button1Mask);
+    idle(editor);
+    Window focus = 0;
+    int revert = 0;
+    XGetInputFocus(host, &focus, &revert);
+    EXPECT_EQ(focus, child);
+
+    for (KeySym sym : {XK_4, XK_2, XK_Return}) {
+        XEvent event{};
+        event.xkey.type = KeyPress;
+        event.xkey.display = host;
+        event.xkey.window = child;
+        event.xkey.root = DefaultRootWindow(host);
+        event.xkey.keycode = XKeysymToKeycode(host, sym);
+        event.xkey.same_screen = True;
+        XSendEvent(host, child, True, KeyPressMask, &event);
+    }
+    idle(editor);
+    EXPECT_STREQ(editor.text->getText(), "42");
+    XGetInputFocus(host, &focus, &revert);
+    EXPECT_EQ(focus, parent);
     editor.close();
 }
 
