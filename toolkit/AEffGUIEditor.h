@@ -1,0 +1,45 @@
+#pragma once
+
+// The editor binding of the plug-in interface: what the host reaches
+// through the effect (rectangle, open, close, idle, keys, knob mode), and
+// the frame's edit bracket passed on to the effect. The window contents are
+// the subclass's: it creates `frame` in open and closes it in close.
+
+#include "core/AEffEditor.h"
+#include "toolkit/VSTGUIEditorInterface.h"
+
+#include <cstdint>
+
+namespace VSTGUI {
+class CFrame;
+}
+
+class AEffGUIEditor : public AEffEditor, public VSTGUI::VSTGUIEditorInterface {
+public:
+    explicit AEffGUIEditor(AudioEffect* effect);
+    ~AEffGUIEditor() override;
+
+    bool getRect(ERect** ppRect) override;
+    bool open(void* ptr) override;
+    // Closes and releases the frame if the subclass left one.
+    void close() override;
+    // Reads the window's events and redraws what changed; nothing else draws.
+    void idle() override;
+    bool onKeyDown(VstKeyCode& keyCode) override;
+    bool onKeyUp(VstKeyCode& keyCode) override;
+    // The knob mode is one per process, as hosts set it for all editors.
+    bool setKnobMode(VstInt32 val) override;
+    int32_t getKnobMode() const override { return knobMode; }
+
+    void beginEdit(int32_t index) override;
+    void endEdit(int32_t index) override;
+    void doIdleStuff() override;
+    uint32_t getTicks() const;
+
+protected:
+    ERect rect{};
+    bool inIdleStuff = false;
+
+private:
+    static inline int32_t knobMode = VSTGUI::kCircularMode;
+};

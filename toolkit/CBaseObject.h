@@ -1,0 +1,72 @@
+#pragma once
+
+// Reference counting shared by views, bitmaps and fonts: a new object holds one
+// reference; remember adds one, forget drops one and deletes at zero.
+
+#include <cstdint>
+#include <cstring>
+
+namespace VSTGUI {
+
+class CBaseObject {
+public:
+    CBaseObject() = default;
+    // A copy is a new object with its own single reference.
+    CBaseObject(const CBaseObject&) {}
+    CBaseObject& operator=(const CBaseObject&) { return *this; }
+    virtual ~CBaseObject() = default;
+
+    virtual void remember() { ++nbReference; }
+    virtual void forget()
+    {
+        if (--nbReference == 0)
+            delete this;
+    }
+    int32_t getNbReference() const { return nbReference; }
+
+    virtual const char* getClassName() const { return "CBaseObject"; }
+    virtual bool isTypeOf(const char* s) const { return std::strcmp(s, "CBaseObject") == 0; }
+    virtual CBaseObject* newCopy() const { return nullptr; }
+
+private:
+    int32_t nbReference = 1;
+};
+
+// Holds one reference to a CBaseObject for as long as it lives.
+template <class T>
+class SharedPointer {
+public:
+    SharedPointer() = default;
+    explicit SharedPointer(T* object, bool take = true) : object(object)
+    {
+        if (object && take)
+            object->remember();
+    }
+    SharedPointer(const SharedPointer& other) : SharedPointer(other.object) {}
+    SharedPointer& operator=(const SharedPointer& other)
+    {
+        reset(other.object);
+        return *this;
+    }
+    ~SharedPointer() { reset(nullptr); }
+
+    void reset(T* newObject)
+    {
+        if (newObject == object)
+            return;
+        if (newObject)
+            newObject->remember();
+        T* old = object;
+        object = newObject;
+        if (old)
+            old->forget();
+    }
+    T* get() const { return object; }
+    T* operator->() const { return object; }
+    explicit operator bool() const { return object != nullptr; }
+
+private:
+    T* object = nullptr;
+};
+
+}  // namespace VSTGUI

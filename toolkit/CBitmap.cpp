@@ -1,0 +1,32 @@
+#include "toolkit/CBitmap.h"
+
+#include "platform/Resources.h"
+#include "toolkit/CDrawContext.h"
+
+#include <cmath>
+#include <utility>
+
+namespace VSTGUI {
+
+CBitmap::CBitmap(const CResourceDescription& desc) : resource(desc)
+{
+    const platform::ResourceBytes bytes = platform::pngResource(desc.id);
+    pixels = PixelBuffer::fromPng(bytes.data, bytes.size);
+}
+
+CBitmap::CBitmap(const unsigned char* pngData, std::size_t size) : pixels(PixelBuffer::fromPng(pngData, size)) {}
+
+CBitmap::CBitmap(CCoord width, CCoord height)
+    : pixels(static_cast<int>(std::lround(width)), static_cast<int>(std::lround(height)))
+{
+}
+
+CBitmap::CBitmap(PixelBuffer&& newPixels) : pixels(std::move(newPixels)) {}
+
+void CBitmap::draw(CDrawContext* context, const CRect& destRect, const CPoint& offset, float alpha)
+{
+    if (context)
+        context->drawBitmap(this, destRect, offset, alpha);
+}
+
+}  // namespace VSTGUI

@@ -1,0 +1,50 @@
+#pragma once
+
+// An image for views: loaded from the library's PNG resources by id, or made
+// from PNG bytes. A resource that is missing or unreadable leaves the bitmap
+// empty (size 0, isLoaded false); drawing an empty bitmap draws nothing.
+
+#include "toolkit/CBaseObject.h"
+#include "toolkit/CRect.h"
+#include "toolkit/PixelBuffer.h"
+
+#include <cstddef>
+#include <cstdint>
+
+namespace VSTGUI {
+
+class CDrawContext;
+
+struct CResourceDescription {
+    CResourceDescription(int32_t id) : id(id) {}
+    int32_t id;
+};
+
+class CBitmap : public CBaseObject {
+public:
+    explicit CBitmap(const CResourceDescription& desc);
+    CBitmap(const unsigned char* pngData, std::size_t size);
+    CBitmap(CCoord width, CCoord height);  // transparent, for drawing into
+    explicit CBitmap(PixelBuffer&& pixels);
+
+    virtual void draw(CDrawContext* context, const CRect& destRect, const CPoint& offset = CPoint(0, 0),
+                      float alpha = 1.f);
+
+    CCoord getWidth() const { return pixels.getWidth(); }
+    CCoord getHeight() const { return pixels.getHeight(); }
+    bool isLoaded() const { return pixels.isValid(); }
+    const CResourceDescription& getResourceDescription() const { return resource; }
+    const PixelBuffer& getPixels() const { return pixels; }
+
+    const char* getClassName() const override { return "CBitmap"; }
+    bool isTypeOf(const char* s) const override
+    {
+        return std::strcmp(s, "CBitmap") == 0 || CBaseObject::isTypeOf(s);
+    }
+
+private:
+    CResourceDescription resource{-1};
+    PixelBuffer pixels;
+};
+
+}  // namespace VSTGUI
