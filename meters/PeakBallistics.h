@@ -30,7 +30,12 @@ public:
 
     void step(double x, const Coefficients& c)
     {
-        level += (x - level) * (x > level ? c.attack : c.release);
+        // Both products first, then the pick: the comparison stays off the
+        // level's dependency chain.
+        const double difference = x - level;
+        const double rising = difference * c.attack;
+        const double falling = difference * c.release;
+        level += x > level ? rising : falling;
         level = sampleguard::flushed(level);
         if (level > hold) {
             hold = level;
