@@ -7,6 +7,7 @@
 #include "toolkit/CAnimKnob.h"
 #include "toolkit/CFrame.h"
 #include "toolkit/COnOffButton.h"
+#include "toolkit/CSlider.h"
 #include "toolkit/CTextEdit.h"
 #include "toolkit/IPlatformFrame.h"
 
@@ -110,6 +111,21 @@ protected:
         XFlush(host);
     }
 
+    void sendMotion(Window window, int x, int y, unsigned int state)
+    {
+        XEvent event{};
+        event.xmotion.type = MotionNotify;
+        event.xmotion.display = host;
+        event.xmotion.window = window;
+        event.xmotion.root = DefaultRootWindow(host);
+        event.xmotion.x = x;
+        event.xmotion.y = y;
+        event.xmotion.state = state;
+        event.xmotion.same_screen = True;
+        XSendEvent(host, window, True, PointerMotionMask | ButtonMotionMask, &event);
+        XFlush(host);
+    }
+
     static XvfbServer* server;
     Display* host = nullptr;
     Window parent = 0;
@@ -162,6 +178,37 @@ TEST_F(EmbeddedEditor, ClickAndWheelReachTheControls)
     EXPECT_NEAR(editor.knob->getValue(), before, 1e-5);
     EXPECT_EQ(editor.changedTags, (std::vector<int32_t>{toolkit_demo::kTagButton, toolkit_demo::kTagKnob,
                                                         toolkit_demo::kTagKnob}));
+    editor.close();
+}
+
+TEST_F(EmbeddedEditor, ADragMovesTheSliderOnlyWhileTheButtonIsHeld)
+{
+    NoEffect effect;
+    DemoEditor editor(&effect);
+    editor.open(reinterpret_cast<void*>(parent));
+    idle(editor);
+    const Window child = childWindow();
+    const float before = editor.slider->getValue();
+    const VSTGUI::CRect size = editor.slider->getViewSize();
+    const int y = static_cast<int>((size.top + size.bottom) / 2);
+    // Grab the handle where the value puts it, then drag right.
+    const int x = static_cast<int>(size.left + before * size.getWidth());
+
+    sendButton(child, ButtonPress, Button1, x, y);
+    idle(editor, 2);
+    for (int step = 1; step <= 4; ++step) {
+        sendMotion(child, x + step * 10, y, Button1Mask);
+        idle(editor, 2);
+    }
+    sendButton(child, ButtonRelease, Button1, x + 40, y, Button1Mask);
+    idle(editor);
+    const float dragged = editor.slider->getValue();
+    EXPECT_GT(dragged, before + 0.1f);
+
+    // Moving without a button held is hover, never a drag.
+    sendMotion(child, x - 60, y, 0);
+    idle(editor);
+    EXPECT_EQ(editor.slider->getValue(), dragged);
     editor.close();
 }
 
