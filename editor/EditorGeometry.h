@@ -138,6 +138,14 @@ constexpr MeterViewGeometry kRmsView{250, 116, 126.0, 149.8, 3.0F, 120.0F, 103.0
 constexpr MeterViewGeometry kPpmView{250, 116, 126.0, 149.8, 3.0F, 121.0F, 108.0F, 121.0F, {210, 14, 230, 34}, 0};
 constexpr MeterViewGeometry kVuView{250, 122, 128.0, 155.0, 3.0F, 134.0F, 121.0F, 134.0F, {181, 90, 201, 110}, 6};
 
+// What the views can show: the panel limits every reading to these before
+// writing it, so a needle never leaves its scale's travel.
+constexpr float kVuReadingLow = -0.05F;
+constexpr float kVuReadingHigh = 1.5F;
+constexpr float kLevelReadingLow = 0.0001F;  // RMS and PPM
+constexpr float kLevelReadingHigh = 32.0F;
+constexpr float kLevelReadingRest = 9.999999974752427e-07F;  // before the first poll
+
 constexpr int kOverLedFrameHeight = 20;
 constexpr int kVuScaleFrameHeight = 122;
 constexpr int kVuBacklightSteps = 5;
