@@ -13,11 +13,11 @@ namespace {
 
 constexpr int kVu = 0;
 constexpr int kRms = 1;
-constexpr double kVuLow = -0.05;
-constexpr double kVuHigh = 1.5;
-constexpr double kLow = 0.0001;
-constexpr double kHigh = 32.0;
-constexpr float kViewRest = static_cast<float>(1e-6);
+constexpr double kVuLow = editor::kVuReadingLow;
+constexpr double kVuHigh = editor::kVuReadingHigh;
+constexpr double kLow = editor::kLevelReadingLow;
+constexpr double kHigh = editor::kLevelReadingHigh;
+constexpr float kViewRest = editor::kLevelReadingRest;
 
 // A reading that is not a number leaves the view's previous one.
 void limitInto(float& shown, double reading, double low, double high)
