@@ -13,6 +13,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -74,6 +75,12 @@ int main(int argc, char** argv)
         return 2;
     }
     const std::string outDir = argv[1];
+    std::error_code madeDir;
+    std::filesystem::create_directories(outDir, madeDir);
+    if (madeDir) {
+        std::fprintf(stderr, "meterview-render: cannot create %s: %s\n", outDir.c_str(), madeDir.message().c_str());
+        return 1;
+    }
 
     const std::vector<Shot> rmsShots{{"minus40dB", fromDb(-40), fromDb(-30), 0}, {"minus20dB", fromDb(-20), fromDb(-10), 0},
                                      {"minus10dB", fromDb(-10), fromDb(-3), 0}, {"0dB", 1.0F, fromDb(3), 0},
