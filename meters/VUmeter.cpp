@@ -1,10 +1,12 @@
 #include "meters/VUmeter.h"
 
 #include "meters/PeakBallistics.h"
+#include "meters/PreciseRun.h"
 #include "meters/SampleGuard.h"
 #include "meters/SettingDisplay.h"
 #include "meters/TimeGrid.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -203,15 +205,9 @@ void VUmeter::processBlock(const float* left, const float* right, int count)
     for (int r = 0; r < kRingCount; ++r)
         rings[r] = history_[r].data();
 
-    for (int i = 0; i < count; ++i) {
-        // The needle integrates the samples themselves; overs are peaks and
-        // use the inter-sample candidates in precise mode.
-        double a = sampleguard::finiteOrZero(left[i]);
-        double b = sampleguard::finiteOrZero(right[i]);
-        double peakA = a;
-        double peakB = b;
-        if (precise)
-            interpolator.process(a, b, peakA, peakB);
+    // The needle integrates the samples themselves; overs are peaks and use
+    // the inter-sample candidates in precise mode.
+    const auto step = [&](double a, double b, double peakA, double peakB) __attribute__((always_inline)) {
         if (midSide) {
             MidSideMatrix::apply(a, b, midScale);
             MidSideMatrix::apply(peakA, peakB, midScale);
@@ -235,6 +231,22 @@ void VUmeter::processBlock(const float* left, const float* right, int count)
             OverCounter::tick(overR, timerR, runLength);
             rings[OverTimerL][at] = timerL;
             rings[OverTimerR][at] = timerR;
+        }
+    };
+
+    if (precise) {
+        PreciseRun run;
+        for (int start = 0; start < count; start += PreciseRun::kFrames) {
+            const int frames = std::min(count - start, PreciseRun::kFrames);
+            run.fill(left + start, right + start, frames, interpolator);
+            for (int i = 0; i < frames; ++i)
+                step(run.left[i], run.right[i], run.peakLeft[i], run.peakRight[i]);
+        }
+    } else {
+        for (int i = 0; i < count; ++i) {
+            const double a = sampleguard::finiteOrZero(left[i]);
+            const double b = sampleguard::finiteOrZero(right[i]);
+            step(a, b, a, b);
         }
     }
 
