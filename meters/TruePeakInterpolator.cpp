@@ -12,13 +12,29 @@ constexpr double kNoOversamplingLimit = 176400.0;  // from here on the samples t
 
 static_assert(truepeak::kPhaseTaps == TruePeakInterpolator::kTaps);
 
+// The quarter kernel reads phase 2 as phase 0 backwards and phase 1 from both
+// ends: regenerated coefficients must keep that shape.
+constexpr bool quarterPhasesMirror()
+{
+    constexpr int kLast = truepeak::kPhaseTaps - 1;
+    const auto& phases = truepeak::kQuarterPhases;
+    for (int k = 0; k < truepeak::kPhaseTaps; ++k) {
+        if (phases[0][k] != phases[2][kLast - k] || phases[1][k] != phases[1][kLast - k])
+            return false;
+    }
+    return true;
+}
+static_assert(quarterPhasesMirror());
+
 // Vectors of four doubles (one AVX register, two SSE2 registers on the
-// baseline) and of eight (one AVX-512 register). The unaligned, aliasing
-// variants read the ring at any offset.
+// baseline) and of eight (one AVX-512 register), each lane one frame. The
+// unaligned, aliasing variants read the history at any offset.
 typedef double Lane4 __attribute__((vector_size(32)));
 typedef double Lane4Unaligned __attribute__((vector_size(32), aligned(8), may_alias));
+typedef long long Bits4 __attribute__((vector_size(32)));
 typedef double Lane8 __attribute__((vector_size(64)));
 typedef double Lane8Unaligned __attribute__((vector_size(64), aligned(8), may_alias));
+typedef long long Bits8 __attribute__((vector_size(64)));
 
 template <typename Lane>
 struct LaneTraits;
@@ -26,14 +42,18 @@ struct LaneTraits;
 template <>
 struct LaneTraits<Lane4> {
     using Unaligned = Lane4Unaligned;
+    using Bits = Bits4;
     static constexpr int kWidth = 4;
 };
 
 template <>
 struct LaneTraits<Lane8> {
     using Unaligned = Lane8Unaligned;
+    using Bits = Bits8;
     static constexpr int kWidth = 8;
 };
+
+static_assert(LaneTraits<Lane8>::kWidth <= TruePeakInterpolator::kLanePad);
 
 template <typename Lane>
 inline const typename LaneTraits<Lane>::Unaligned& lanesAt(const double* p)
@@ -41,130 +61,148 @@ inline const typename LaneTraits<Lane>::Unaligned& lanesAt(const double* p)
     return *reinterpret_cast<const typename LaneTraits<Lane>::Unaligned*>(p);
 }
 
-// By reference: a vector passed by value would change the calling
-// convention between the instruction-set versions.
-inline double laneSum(const Lane4& v)
-{
-    return (v[0] + v[1]) + (v[2] + v[3]);
-}
-
-inline double laneSum(const Lane8& v)
-{
-    return ((v[0] + v[4]) + (v[1] + v[5])) + ((v[2] + v[6]) + (v[3] + v[7]));
-}
-
-// A later candidate replaces the current one only when strictly larger.
-inline double larger(double current, double candidate)
-{
-    return std::fabs(candidate) > std::fabs(current) ? candidate : current;
-}
-
-// Dot products of both channels' 64-tap slices with the three quarter phases.
-// Two accumulators per phase and channel (even and odd lane groups) keep the
-// dependency chains short; each slice vector is loaded once for three phases
-// and each coefficient vector once for two channels.
 template <typename Lane>
-__attribute__((always_inline)) inline void quarterFrame(const double* left,
+inline typename LaneTraits<Lane>::Unaligned& lanesAt(double* p)
+{
+    return *reinterpret_cast<typename LaneTraits<Lane>::Unaligned*>(p);
+}
+
+// A later candidate replaces the current one only when strictly larger in
+// magnitude. Vectors by reference: by value they would change the calling
+// convention between the instruction-set versions.
+template <typename Lane>
+__attribute__((always_inline)) inline void keepLarger(Lane& current, const Lane& candidate)
+{
+    using Bits = typename LaneTraits<Lane>::Bits;
+    constexpr long long kMagnitudeBits = 0x7fffffffffffffffLL;
+    const Lane candidateMagnitude = reinterpret_cast<Lane>(reinterpret_cast<Bits>(candidate) & kMagnitudeBits);
+    const Lane currentMagnitude = reinterpret_cast<Lane>(reinterpret_cast<Bits>(current) & kMagnitudeBits);
+    current = candidateMagnitude > currentMagnitude ? candidate : current;
+}
+
+// Hides where the coefficients are from the optimiser: otherwise it hoists
+// all 192 broadcasts out of the frame loop and spills them to the stack.
+inline void opaque(const double*& coefficients)
+{
+    asm("" : "+r"(coefficients));
+}
+
+// Frames j .. j + width - 1 at once, one per lane: the slice vector at tap k
+// is loaded once for three phases and each coefficient broadcast once for two
+// channels. Even and odd taps go to separate accumulators to keep the
+// dependency chains short; no lane ever needs a horizontal sum.
+template <typename Lane>
+__attribute__((always_inline)) inline void quarterGroup(const double* left,
                                                         const double* right,
                                                         double* outLeft,
                                                         double* outRight)
 {
-    constexpr int kWidth = LaneTraits<Lane>::kWidth;
-    const double* c0 = truepeak::kQuarterPhases[0].data();
-    const double* c1 = truepeak::kQuarterPhases[1].data();
-    const double* c2 = truepeak::kQuarterPhases[2].data();
+    // The outer phases mirror each other (phase 0's tap k is phase 2's tap
+    // 63 - k) and the middle one is symmetric, so taps k and 63 - k share
+    // three broadcasts.
+    const double* outer = truepeak::kQuarterPhases[0].data();
+    const double* middle = truepeak::kQuarterPhases[1].data();
+    opaque(outer);
+    opaque(middle);
+    constexpr int kLast = truepeak::kPhaseTaps - 1;
     Lane l0a{}, l1a{}, l2a{}, r0a{}, r1a{}, r2a{};
     Lane l0b{}, l1b{}, l2b{}, r0b{}, r1b{}, r2b{};
-#pragma GCC unroll 8
-    for (int k = 0; k < truepeak::kPhaseTaps; k += 2 * kWidth) {
-        const int m = k + kWidth;
+#pragma GCC unroll 32
+    for (int k = 0; k < truepeak::kPhaseTaps / 2; ++k) {
+        const double near = outer[k];
+        const double far = outer[kLast - k];
+        const double mid = middle[k];
         const Lane xla = lanesAt<Lane>(left + k);
         const Lane xra = lanesAt<Lane>(right + k);
-        l0a += lanesAt<Lane>(c0 + k) * xla;
-        r0a += lanesAt<Lane>(c0 + k) * xra;
-        l1a += lanesAt<Lane>(c1 + k) * xla;
-        r1a += lanesAt<Lane>(c1 + k) * xra;
-        l2a += lanesAt<Lane>(c2 + k) * xla;
-        r2a += lanesAt<Lane>(c2 + k) * xra;
-        const Lane xlb = lanesAt<Lane>(left + m);
-        const Lane xrb = lanesAt<Lane>(right + m);
-        l0b += lanesAt<Lane>(c0 + m) * xlb;
-        r0b += lanesAt<Lane>(c0 + m) * xrb;
-        l1b += lanesAt<Lane>(c1 + m) * xlb;
-        r1b += lanesAt<Lane>(c1 + m) * xrb;
-        l2b += lanesAt<Lane>(c2 + m) * xlb;
-        r2b += lanesAt<Lane>(c2 + m) * xrb;
+        l0a += near * xla;
+        r0a += near * xra;
+        l1a += mid * xla;
+        r1a += mid * xra;
+        l2a += far * xla;
+        r2a += far * xra;
+        const Lane xlb = lanesAt<Lane>(left + kLast - k);
+        const Lane xrb = lanesAt<Lane>(right + kLast - k);
+        l0b += far * xlb;
+        r0b += far * xrb;
+        l1b += mid * xlb;
+        r1b += mid * xrb;
+        l2b += near * xlb;
+        r2b += near * xrb;
     }
-    const Lane l0 = l0a + l0b, l1 = l1a + l1b, l2 = l2a + l2b;
-    const Lane r0 = r0a + r0b, r1 = r1a + r1b, r2 = r2a + r2b;
-    *outLeft = larger(larger(larger(left[0], laneSum(l0)), laneSum(l1)), laneSum(l2));
-    *outRight = larger(larger(larger(right[0], laneSum(r0)), laneSum(r1)), laneSum(r2));
+    Lane peakLeft = lanesAt<Lane>(left);
+    Lane peakRight = lanesAt<Lane>(right);
+    keepLarger(peakLeft, l0a + l0b);
+    keepLarger(peakLeft, l1a + l1b);
+    keepLarger(peakLeft, l2a + l2b);
+    keepLarger(peakRight, r0a + r0b);
+    keepLarger(peakRight, r1a + r1b);
+    keepLarger(peakRight, r2a + r2b);
+    lanesAt<Lane>(outLeft) = peakLeft;
+    lanesAt<Lane>(outRight) = peakRight;
 }
 
-// The half phase alone: four accumulators per channel keep the chains short.
+// The half phase alone: four accumulators per channel.
 template <typename Lane>
-__attribute__((always_inline)) inline void halfFrame(const double* left,
+__attribute__((always_inline)) inline void halfGroup(const double* left,
                                                      const double* right,
                                                      double* outLeft,
                                                      double* outRight)
 {
-    constexpr int kWidth = LaneTraits<Lane>::kWidth;
     const double* c = truepeak::kHalfPhase.data();
+    opaque(c);
     Lane la{}, lb{}, lc{}, ld{}, ra{}, rb{}, rc{}, rd{};
-#pragma GCC unroll 4
-    for (int k = 0; k < truepeak::kPhaseTaps; k += 4 * kWidth) {
-        const Lane ca = lanesAt<Lane>(c + k);
-        const Lane cb = lanesAt<Lane>(c + k + kWidth);
-        const Lane cc = lanesAt<Lane>(c + k + 2 * kWidth);
-        const Lane cd = lanesAt<Lane>(c + k + 3 * kWidth);
-        la += ca * lanesAt<Lane>(left + k);
-        lb += cb * lanesAt<Lane>(left + k + kWidth);
-        lc += cc * lanesAt<Lane>(left + k + 2 * kWidth);
-        ld += cd * lanesAt<Lane>(left + k + 3 * kWidth);
-        ra += ca * lanesAt<Lane>(right + k);
-        rb += cb * lanesAt<Lane>(right + k + kWidth);
-        rc += cc * lanesAt<Lane>(right + k + 2 * kWidth);
-        rd += cd * lanesAt<Lane>(right + k + 3 * kWidth);
+#pragma GCC unroll 16
+    for (int k = 0; k < truepeak::kPhaseTaps; k += 4) {
+        la += c[k] * lanesAt<Lane>(left + k);
+        ra += c[k] * lanesAt<Lane>(right + k);
+        lb += c[k + 1] * lanesAt<Lane>(left + k + 1);
+        rb += c[k + 1] * lanesAt<Lane>(right + k + 1);
+        lc += c[k + 2] * lanesAt<Lane>(left + k + 2);
+        rc += c[k + 2] * lanesAt<Lane>(right + k + 2);
+        ld += c[k + 3] * lanesAt<Lane>(left + k + 3);
+        rd += c[k + 3] * lanesAt<Lane>(right + k + 3);
     }
-    const Lane left4 = (la + lb) + (lc + ld);
-    const Lane right4 = (ra + rb) + (rc + rd);
-    *outLeft = larger(left[0], laneSum(left4));
-    *outRight = larger(right[0], laneSum(right4));
+    Lane peakLeft = lanesAt<Lane>(left);
+    Lane peakRight = lanesAt<Lane>(right);
+    keepLarger(peakLeft, (la + lb) + (lc + ld));
+    keepLarger(peakRight, (ra + rb) + (rc + rd));
+    lanesAt<Lane>(outLeft) = peakLeft;
+    lanesAt<Lane>(outRight) = peakRight;
 }
 
-// Frame j's taps start at left + j and right + j. One version per instruction
-// set, picked once at load, so the library runs on any x86-64 yet uses
-// AVX2/FMA or AVX-512 where the machine has them; the whole run goes through
-// one dispatch.
-template <typename Lane>
-__attribute__((always_inline)) inline void quarterRunOf(const double* left,
-                                                        const double* right,
-                                                        double* outLeft,
-                                                        double* outRight,
-                                                        int count)
+// Frame j's taps start at left + j and right + j. A last partial group reads
+// up to width - 1 slices past the run (the history's padding) and keeps only
+// the frames asked for.
+template <typename Lane, void (*group)(const double*, const double*, double*, double*)>
+__attribute__((always_inline)) inline void runOf(const double* left,
+                                                 const double* right,
+                                                 double* outLeft,
+                                                 double* outRight,
+                                                 int count)
 {
-    for (int j = 0; j < count; ++j)
-        quarterFrame<Lane>(left + j, right + j, outLeft + j, outRight + j);
+    constexpr int kWidth = LaneTraits<Lane>::kWidth;
+    int j = 0;
+    for (; j + kWidth <= count; j += kWidth)
+        group(left + j, right + j, outLeft + j, outRight + j);
+    if (j < count) {
+        double tailLeft[kWidth];
+        double tailRight[kWidth];
+        group(left + j, right + j, tailLeft, tailRight);
+        std::copy_n(tailLeft, count - j, outLeft + j);
+        std::copy_n(tailRight, count - j, outRight + j);
+    }
 }
 
-template <typename Lane>
-__attribute__((always_inline)) inline void halfRunOf(const double* left,
-                                                     const double* right,
-                                                     double* outLeft,
-                                                     double* outRight,
-                                                     int count)
-{
-    for (int j = 0; j < count; ++j)
-        halfFrame<Lane>(left + j, right + j, outLeft + j, outRight + j);
-}
-
+// One version per instruction set, picked once at load, so the library runs
+// on any x86-64 yet uses AVX2/FMA or AVX-512 where the machine has them; the
+// whole run goes through one dispatch.
 __attribute__((target("default"))) void quarterRun(const double* left,
                                                    const double* right,
                                                    double* outLeft,
                                                    double* outRight,
                                                    int count)
 {
-    quarterRunOf<Lane4>(left, right, outLeft, outRight, count);
+    runOf<Lane4, quarterGroup<Lane4>>(left, right, outLeft, outRight, count);
 }
 
 __attribute__((target("arch=x86-64-v3"))) void quarterRun(const double* left,
@@ -173,7 +211,7 @@ __attribute__((target("arch=x86-64-v3"))) void quarterRun(const double* left,
                                                           double* outRight,
                                                           int count)
 {
-    quarterRunOf<Lane4>(left, right, outLeft, outRight, count);
+    runOf<Lane4, quarterGroup<Lane4>>(left, right, outLeft, outRight, count);
 }
 
 __attribute__((target("arch=x86-64-v4"))) void quarterRun(const double* left,
@@ -182,7 +220,7 @@ __attribute__((target("arch=x86-64-v4"))) void quarterRun(const double* left,
                                                           double* outRight,
                                                           int count)
 {
-    quarterRunOf<Lane8>(left, right, outLeft, outRight, count);
+    runOf<Lane8, quarterGroup<Lane8>>(left, right, outLeft, outRight, count);
 }
 
 __attribute__((target("default"))) void halfRun(const double* left,
@@ -191,7 +229,7 @@ __attribute__((target("default"))) void halfRun(const double* left,
                                                 double* outRight,
                                                 int count)
 {
-    halfRunOf<Lane4>(left, right, outLeft, outRight, count);
+    runOf<Lane4, halfGroup<Lane4>>(left, right, outLeft, outRight, count);
 }
 
 __attribute__((target("arch=x86-64-v3"))) void halfRun(const double* left,
@@ -200,7 +238,7 @@ __attribute__((target("arch=x86-64-v3"))) void halfRun(const double* left,
                                                        double* outRight,
                                                        int count)
 {
-    halfRunOf<Lane4>(left, right, outLeft, outRight, count);
+    runOf<Lane4, halfGroup<Lane4>>(left, right, outLeft, outRight, count);
 }
 
 __attribute__((target("arch=x86-64-v4"))) void halfRun(const double* left,
@@ -209,7 +247,7 @@ __attribute__((target("arch=x86-64-v4"))) void halfRun(const double* left,
                                                        double* outRight,
                                                        int count)
 {
-    halfRunOf<Lane8>(left, right, outLeft, outRight, count);
+    runOf<Lane8, halfGroup<Lane8>>(left, right, outLeft, outRight, count);
 }
 
 }  // namespace

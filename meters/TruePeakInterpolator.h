@@ -25,6 +25,9 @@ public:
     // Pairs taken per pass over the history: blocks are split into runs of
     // at most this many.
     static constexpr int kRunFrames = 128;
+    // Slices computed past a run's end, whose results are dropped, read
+    // this many doubles of padding.
+    static constexpr int kLanePad = 8;
 
 private:
     enum class Oversampling { Quarter, Half, None };
@@ -38,6 +41,6 @@ private:
     static constexpr int kHistory = kTaps - 1;
     static constexpr int kCapacity = kHistory + 2 * kRunFrames;
     int filled_ = kHistory;
-    alignas(64) std::array<double, kCapacity> historyLeft_{};
-    alignas(64) std::array<double, kCapacity> historyRight_{};
+    alignas(64) std::array<double, kCapacity + kLanePad> historyLeft_{};
+    alignas(64) std::array<double, kCapacity + kLanePad> historyRight_{};
 };
