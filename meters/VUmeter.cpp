@@ -205,6 +205,9 @@ void VUmeter::processBlock(const float* left, const float* right, int count)
     for (int r = 0; r < kRingCount; ++r)
         rings[r] = history_[r].data();
 
+    NeedleModel::Running modelL(channelL.model);
+    NeedleModel::Running modelR(channelR.model);
+
     // The needle integrates the samples themselves; overs are peaks and use
     // the inter-sample candidates in precise mode.
     const auto step = [&](double a, double b, double peakA, double peakB) __attribute__((always_inline)) {
@@ -214,11 +217,11 @@ void VUmeter::processBlock(const float* left, const float* right, int count)
         }
 
         overL = OverCounter::count(overL, std::fabs(peakA) * invRef, overThreshold, runLength);
-        needleL = channelL.model.step(std::fabs(a) * invRef * kDrive);
+        needleL = modelL.step(std::fabs(a) * invRef * kDrive);
         holdL.step(needleL, holdSamples, holdRelease);
 
         overR = OverCounter::count(overR, std::fabs(peakB) * invRef, overThreshold, runLength);
-        needleR = channelR.model.step(std::fabs(b) * invRef * kDrive);
+        needleR = modelR.step(std::fabs(b) * invRef * kDrive);
         holdR.step(needleR, holdSamples, holdRelease);
 
         if (recording && clock.tick()) {
@@ -250,6 +253,8 @@ void VUmeter::processBlock(const float* left, const float* right, int count)
         }
     }
 
+    modelL.finish();
+    modelR.finish();
     channelL.needle = needleL;
     channelR.needle = needleR;
     channelL.hold = holdL;
