@@ -14,11 +14,10 @@ public:
 
     void step(double needle, double holdSamples, double release)
     {
-        // Selects, not a branch: on a steady needle the comparison flips
-        // with every ripple and would be mispredicted.
-        const bool newPeak = hold <= needle;
-        hold = newPeak ? needle : hold;
-        counter = newPeak ? 0 : counter;
+        if (hold <= needle) {
+            hold = needle;
+            counter = 0;
+        }
         if (holdSamples <= counter)
             hold += (0.0 - hold) * release;
         counter += counter < kCounterLimit ? 1 : 0;
