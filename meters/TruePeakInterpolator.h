@@ -3,7 +3,7 @@
 // Inter-sample ("precise") peak detection shared by the three engines: keeps
 // the last 64 samples of each channel and answers, per new sample pair, the
 // candidate of largest magnitude among the oldest sample and the
-// interpolated points between ring taps 31 and 32.
+// interpolated points between taps 31 and 32.
 
 #include <array>
 
@@ -14,7 +14,7 @@ public:
     // Below 88200 Hz: three phases (4x); below 176400 Hz: one phase (2x);
     // from 176400 Hz on the oldest sample is returned as it is.
     void setSampleRate(double sampleRate);
-    // Zeroes both rings and the write index (precise switched, prepare).
+    // Zeroes the history (precise switched, prepare).
     void clear();
     // Stores the pair, advances the history and writes the signed candidate
     // of largest magnitude per channel; an earlier candidate wins ties.
