@@ -23,10 +23,10 @@ void NeedleSection::design(double sampleRate, double frequencyHz, double damping
     const double correction = 1.0 - std::pow(f / (kCorrectionNyquist * sampleRate), kCorrectionPower);
     const double alpha = s / (2.0 * damping * correction);
     const double a0 = 1.0 + alpha;
-    a1_ = -2.0 * c / a0;
-    a2_ = (1.0 - alpha) / a0;
-    b0_ = (1.0 - c) / 2.0 / a0;
-    b1_ = (1.0 - c) / a0;
-    b2_ = (1.0 - c) / 2.0 / a0;
+    coefficients_.a1 = -2.0 * c / a0;
+    coefficients_.a2 = (1.0 - alpha) / a0;
+    coefficients_.b0 = (1.0 - c) / 2.0 / a0;
+    coefficients_.b1 = (1.0 - c) / a0;
+    coefficients_.b2 = (1.0 - c) / 2.0 / a0;
     offset_ = kDenormalOffset;
 }

@@ -13,23 +13,39 @@ public:
         double y2 = 0.0;
     };
 
+    struct Coefficients {
+        double a1 = 0.0;
+        double a2 = 0.0;
+        double b0 = 0.0;
+        double b1 = 0.0;
+        double b2 = 0.0;
+    };
+
     // Keeps the rate, frequency and damping and recomputes the coefficients.
     void design(double sampleRate, double frequencyHz, double damping);
     void setSampleRate(double sampleRate) { design(sampleRate, frequencyHz_, damping_); }
     void setFrequency(double frequencyHz, double damping) { design(sampleRate_, frequencyHz, damping); }
 
-    double step(double x, State& s)
+    double step(double x, State& s) { return step(coefficients_, offset_, x, s); }
+
+    // The same with the coefficients and offset held elsewhere, for a
+    // caller that keeps a copy in locals across a block.
+    static double step(const Coefficients& c, double& offset, double x, State& s)
     {
         // The offset alternates sign so it never builds up a DC term.
-        offset_ = -offset_;
-        const double xin = x + offset_;
-        const double y = b0_ * xin + b1_ * s.x1 + b2_ * s.x2 - a1_ * s.y1 - a2_ * s.y2;
+        offset = -offset;
+        const double xin = x + offset;
+        const double y = c.b0 * xin + c.b1 * s.x1 + c.b2 * s.x2 - c.a1 * s.y1 - c.a2 * s.y2;
         s.y2 = s.y1;
         s.x2 = s.x1;
         s.x1 = xin;
-        s.y1 = y + offset_;
+        s.y1 = y + offset;
         return y;
     }
+
+    const Coefficients& coefficients() const { return coefficients_; }
+    double offset() const { return offset_; }
+    void setOffset(double offset) { offset_ = offset; }
 
 private:
     static constexpr double kDenormalOffset = 1e-12;
@@ -37,10 +53,6 @@ private:
     double sampleRate_ = 44100.0;
     double frequencyHz_ = 1.5003750937734435;
     double damping_ = 0.53;
-    double a1_ = 0.0;
-    double a2_ = 0.0;
-    double b0_ = 0.0;
-    double b1_ = 0.0;
-    double b2_ = 0.0;
+    Coefficients coefficients_;
     double offset_ = kDenormalOffset;
 };

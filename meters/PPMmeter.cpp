@@ -1,9 +1,11 @@
 #include "meters/PPMmeter.h"
 
+#include "meters/PreciseRun.h"
 #include "meters/SampleGuard.h"
 #include "meters/SettingDisplay.h"
 #include "meters/TimeGrid.h"
 
+#include <algorithm>
 #include <cmath>
 
 void PPMmeter::Channel::rest()
@@ -158,14 +160,7 @@ void PPMmeter::processBlock(const float* left, const float* right, int count)
     for (int r = 0; r < kRingCount; ++r)
         rings[r] = history_[r].data();
 
-    for (int i = 0; i < count; ++i) {
-        double a = sampleguard::finiteOrZero(left[i]);
-        double b = sampleguard::finiteOrZero(right[i]);
-        if (precise) {
-            const double plainA = a;
-            const double plainB = b;
-            interpolator.process(plainA, plainB, a, b);
-        }
+    const auto step = [&](double a, double b) __attribute__((always_inline)) {
         if (midSide)
             MidSideMatrix::apply(a, b, midScale);
         const double xL = std::fabs(a) * invRef;
@@ -187,6 +182,19 @@ void PPMmeter::processBlock(const float* left, const float* right, int count)
             rings[OverTimerL][at] = timerL;
             rings[OverTimerR][at] = timerR;
         }
+    };
+
+    if (precise) {
+        PreciseRun run;
+        for (int start = 0; start < count; start += PreciseRun::kFrames) {
+            const int frames = std::min(count - start, PreciseRun::kFrames);
+            run.fill(left + start, right + start, frames, interpolator);
+            for (int i = 0; i < frames; ++i)
+                step(run.peakLeft[i], run.peakRight[i]);
+        }
+    } else {
+        for (int i = 0; i < count; ++i)
+            step(sampleguard::finiteOrZero(left[i]), sampleguard::finiteOrZero(right[i]));
     }
 
     channels_[0].peak = peakL;

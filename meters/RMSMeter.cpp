@@ -1,9 +1,11 @@
 #include "meters/RMSMeter.h"
 
+#include "meters/PreciseRun.h"
 #include "meters/SampleGuard.h"
 #include "meters/SettingDisplay.h"
 #include "meters/TimeGrid.h"
 
+#include <algorithm>
 #include <cmath>
 
 void RMSMeter::Channel::rest()
@@ -180,15 +182,9 @@ void RMSMeter::processBlock(const float* left, const float* right, int count)
     for (int r = 0; r < kRingCount; ++r)
         rings[r] = history_[r].data();
 
-    for (int i = 0; i < count; ++i) {
-        // The averaging path integrates the samples themselves; only the
-        // peak path (level, hold, overs) uses the inter-sample candidates.
-        double a = sampleguard::finiteOrZero(left[i]);
-        double b = sampleguard::finiteOrZero(right[i]);
-        double peakA = a;
-        double peakB = b;
-        if (precise)
-            interpolator.process(a, b, peakA, peakB);
+    // The averaging path integrates the samples themselves; only the peak
+    // path (level, hold, overs) uses the inter-sample candidates.
+    const auto step = [&](double a, double b, double peakA, double peakB) __attribute__((always_inline)) {
         if (midSide) {
             MidSideMatrix::apply(a, b, midScale);
             MidSideMatrix::apply(peakA, peakB, midScale);
@@ -216,6 +212,22 @@ void RMSMeter::processBlock(const float* left, const float* right, int count)
             OverCounter::tick(overR, timerR, runLength);
             rings[OverTimerL][at] = timerL;
             rings[OverTimerR][at] = timerR;
+        }
+    };
+
+    if (precise) {
+        PreciseRun run;
+        for (int start = 0; start < count; start += PreciseRun::kFrames) {
+            const int frames = std::min(count - start, PreciseRun::kFrames);
+            run.fill(left + start, right + start, frames, interpolator);
+            for (int i = 0; i < frames; ++i)
+                step(run.left[i], run.right[i], run.peakLeft[i], run.peakRight[i]);
+        }
+    } else {
+        for (int i = 0; i < count; ++i) {
+            const double a = sampleguard::finiteOrZero(left[i]);
+            const double b = sampleguard::finiteOrZero(right[i]);
+            step(a, b, a, b);
         }
     }
 

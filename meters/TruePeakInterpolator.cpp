@@ -2,6 +2,7 @@
 
 #include "meters/TruePeakCoefficients.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -11,122 +12,242 @@ constexpr double kNoOversamplingLimit = 176400.0;  // from here on the samples t
 
 static_assert(truepeak::kPhaseTaps == TruePeakInterpolator::kTaps);
 
-// Four doubles: one AVX register, or two SSE2 registers on the baseline. The
-// unaligned, aliasing variant reads the ring at any offset.
+// The quarter kernel reads phase 2 as phase 0 backwards and phase 1 from both
+// ends: regenerated coefficients must keep that shape.
+constexpr bool quarterPhasesMirror()
+{
+    constexpr int kLast = truepeak::kPhaseTaps - 1;
+    const auto& phases = truepeak::kQuarterPhases;
+    for (int k = 0; k < truepeak::kPhaseTaps; ++k) {
+        if (phases[0][k] != phases[2][kLast - k] || phases[1][k] != phases[1][kLast - k])
+            return false;
+    }
+    return true;
+}
+static_assert(quarterPhasesMirror());
+
+// Vectors of four doubles (one AVX register, two SSE2 registers on the
+// baseline) and of eight (one AVX-512 register), each lane one frame. The
+// unaligned, aliasing variants read the history at any offset.
 typedef double Lane4 __attribute__((vector_size(32)));
 typedef double Lane4Unaligned __attribute__((vector_size(32), aligned(8), may_alias));
-constexpr int kLaneWidth = 4;
-constexpr int kLastChunk = truepeak::kPhaseTaps - kLaneWidth;
+typedef long long Bits4 __attribute__((vector_size(32)));
+typedef double Lane8 __attribute__((vector_size(64)));
+typedef double Lane8Unaligned __attribute__((vector_size(64), aligned(8), may_alias));
+typedef long long Bits8 __attribute__((vector_size(64)));
 
-inline const Lane4Unaligned& lanesAt(const double* p)
+template <typename Lane>
+struct LaneTraits;
+
+template <>
+struct LaneTraits<Lane4> {
+    using Unaligned = Lane4Unaligned;
+    using Bits = Bits4;
+    static constexpr int kWidth = 4;
+};
+
+template <>
+struct LaneTraits<Lane8> {
+    using Unaligned = Lane8Unaligned;
+    using Bits = Bits8;
+    static constexpr int kWidth = 8;
+};
+
+static_assert(LaneTraits<Lane8>::kWidth <= TruePeakInterpolator::kLanePad);
+
+template <typename Lane>
+inline const typename LaneTraits<Lane>::Unaligned& lanesAt(const double* p)
 {
-    return *reinterpret_cast<const Lane4Unaligned*>(p);
+    return *reinterpret_cast<const typename LaneTraits<Lane>::Unaligned*>(p);
 }
 
-// By reference: a vector passed by value would change the calling
-// convention between the baseline and the AVX clones.
-inline double laneSum(const Lane4& v)
+template <typename Lane>
+inline typename LaneTraits<Lane>::Unaligned& lanesAt(double* p)
 {
-    return (v[0] + v[1]) + (v[2] + v[3]);
+    return *reinterpret_cast<typename LaneTraits<Lane>::Unaligned*>(p);
 }
 
-// Dot products of both channels' 64-tap slices with the three quarter phases.
-// Cloned per instruction set and picked once at load, so the library runs on
-// any x86-64 yet uses AVX2/FMA where the machine has them. Two accumulators
-// per phase and channel (even and odd lane groups) keep the dependency chains
-// short.
-//
-// Tap 63 of the slices still holds the sample being replaced: the newest one
-// enters from a register, because reading a vector over a just-stored double
-// stalls until the store has left the store buffer.
-__attribute__((target_clones("default", "arch=x86-64-v3"))) void convolveQuarter(const double* left,
-                                                                                const double* right,
-                                                                                double newestLeft,
-                                                                                double newestRight,
-                                                                                double* sumsLeft,
-                                                                                double* sumsRight)
+// A later candidate replaces the current one only when strictly larger in
+// magnitude. Vectors by reference: by value they would change the calling
+// convention between the instruction-set versions.
+template <typename Lane>
+__attribute__((always_inline)) inline void keepLarger(Lane& current, const Lane& candidate)
 {
-    const double* c0 = truepeak::kQuarterPhases[0].data();
-    const double* c1 = truepeak::kQuarterPhases[1].data();
-    const double* c2 = truepeak::kQuarterPhases[2].data();
-    Lane4 l0a{}, l1a{}, l2a{}, r0a{}, r1a{}, r2a{};
-    Lane4 l0b{}, l1b{}, l2b{}, r0b{}, r1b{}, r2b{};
-#pragma GCC unroll 8
-    for (int k = 0; k < truepeak::kPhaseTaps; k += 2 * kLaneWidth) {
-        const int m = k + kLaneWidth;
-        const Lane4 xla = lanesAt(left + k);
-        const Lane4 xra = lanesAt(right + k);
-        l0a += lanesAt(c0 + k) * xla;
-        r0a += lanesAt(c0 + k) * xra;
-        l1a += lanesAt(c1 + k) * xla;
-        r1a += lanesAt(c1 + k) * xra;
-        l2a += lanesAt(c2 + k) * xla;
-        r2a += lanesAt(c2 + k) * xra;
-        Lane4 xlb = lanesAt(left + m);
-        Lane4 xrb = lanesAt(right + m);
-        if (m == kLastChunk) {
-            xlb[kLaneWidth - 1] = newestLeft;
-            xrb[kLaneWidth - 1] = newestRight;
-        }
-        l0b += lanesAt(c0 + m) * xlb;
-        r0b += lanesAt(c0 + m) * xrb;
-        l1b += lanesAt(c1 + m) * xlb;
-        r1b += lanesAt(c1 + m) * xrb;
-        l2b += lanesAt(c2 + m) * xlb;
-        r2b += lanesAt(c2 + m) * xrb;
+    using Bits = typename LaneTraits<Lane>::Bits;
+    constexpr long long kMagnitudeBits = 0x7fffffffffffffffLL;
+    const Lane candidateMagnitude = reinterpret_cast<Lane>(reinterpret_cast<Bits>(candidate) & kMagnitudeBits);
+    const Lane currentMagnitude = reinterpret_cast<Lane>(reinterpret_cast<Bits>(current) & kMagnitudeBits);
+    current = candidateMagnitude > currentMagnitude ? candidate : current;
+}
+
+// Hides where the coefficients are from the optimiser: otherwise it hoists
+// all 192 broadcasts out of the frame loop and spills them to the stack.
+inline void opaque(const double*& coefficients)
+{
+    asm("" : "+r"(coefficients));
+}
+
+// Frames j .. j + width - 1 at once, one per lane: the slice vector at tap k
+// is loaded once for three phases and each coefficient broadcast once for two
+// channels. Even and odd taps go to separate accumulators to keep the
+// dependency chains short; no lane ever needs a horizontal sum.
+template <typename Lane>
+__attribute__((always_inline)) inline void quarterGroup(const double* left,
+                                                        const double* right,
+                                                        double* outLeft,
+                                                        double* outRight)
+{
+    // The outer phases mirror each other (phase 0's tap k is phase 2's tap
+    // 63 - k) and the middle one is symmetric, so taps k and 63 - k share
+    // three broadcasts.
+    const double* outer = truepeak::kQuarterPhases[0].data();
+    const double* middle = truepeak::kQuarterPhases[1].data();
+    opaque(outer);
+    opaque(middle);
+    constexpr int kLast = truepeak::kPhaseTaps - 1;
+    Lane l0a{}, l1a{}, l2a{}, r0a{}, r1a{}, r2a{};
+    Lane l0b{}, l1b{}, l2b{}, r0b{}, r1b{}, r2b{};
+#pragma GCC unroll 32
+    for (int k = 0; k < truepeak::kPhaseTaps / 2; ++k) {
+        const double near = outer[k];
+        const double far = outer[kLast - k];
+        const double mid = middle[k];
+        const Lane xla = lanesAt<Lane>(left + k);
+        const Lane xra = lanesAt<Lane>(right + k);
+        l0a += near * xla;
+        r0a += near * xra;
+        l1a += mid * xla;
+        r1a += mid * xra;
+        l2a += far * xla;
+        r2a += far * xra;
+        const Lane xlb = lanesAt<Lane>(left + kLast - k);
+        const Lane xrb = lanesAt<Lane>(right + kLast - k);
+        l0b += far * xlb;
+        r0b += far * xrb;
+        l1b += mid * xlb;
+        r1b += mid * xrb;
+        l2b += near * xlb;
+        r2b += near * xrb;
     }
-    const Lane4 l0 = l0a + l0b, l1 = l1a + l1b, l2 = l2a + l2b;
-    const Lane4 r0 = r0a + r0b, r1 = r1a + r1b, r2 = r2a + r2b;
-    sumsLeft[0] = laneSum(l0);
-    sumsLeft[1] = laneSum(l1);
-    sumsLeft[2] = laneSum(l2);
-    sumsRight[0] = laneSum(r0);
-    sumsRight[1] = laneSum(r1);
-    sumsRight[2] = laneSum(r2);
+    Lane peakLeft = lanesAt<Lane>(left);
+    Lane peakRight = lanesAt<Lane>(right);
+    keepLarger(peakLeft, l0a + l0b);
+    keepLarger(peakLeft, l1a + l1b);
+    keepLarger(peakLeft, l2a + l2b);
+    keepLarger(peakRight, r0a + r0b);
+    keepLarger(peakRight, r1a + r1b);
+    keepLarger(peakRight, r2a + r2b);
+    lanesAt<Lane>(outLeft) = peakLeft;
+    lanesAt<Lane>(outRight) = peakRight;
 }
 
-// The half phase alone: four accumulators per channel keep the chains short.
-__attribute__((target_clones("default", "arch=x86-64-v3"))) void convolveHalf(const double* left,
-                                                                             const double* right,
-                                                                             double newestLeft,
-                                                                             double newestRight,
-                                                                             double* sumLeft,
-                                                                             double* sumRight)
+// The half phase alone: four accumulators per channel.
+template <typename Lane>
+__attribute__((always_inline)) inline void halfGroup(const double* left,
+                                                     const double* right,
+                                                     double* outLeft,
+                                                     double* outRight)
 {
     const double* c = truepeak::kHalfPhase.data();
-    Lane4 la{}, lb{}, lc{}, ld{}, ra{}, rb{}, rc{}, rd{};
-#pragma GCC unroll 4
-    for (int k = 0; k < truepeak::kPhaseTaps; k += 4 * kLaneWidth) {
-        const int last = k + 3 * kLaneWidth;
-        Lane4 xld = lanesAt(left + last);
-        Lane4 xrd = lanesAt(right + last);
-        if (last == kLastChunk) {
-            xld[kLaneWidth - 1] = newestLeft;
-            xrd[kLaneWidth - 1] = newestRight;
-        }
-        const Lane4 ca = lanesAt(c + k);
-        const Lane4 cb = lanesAt(c + k + kLaneWidth);
-        const Lane4 cc = lanesAt(c + k + 2 * kLaneWidth);
-        const Lane4 cd = lanesAt(c + last);
-        la += ca * lanesAt(left + k);
-        lb += cb * lanesAt(left + k + kLaneWidth);
-        lc += cc * lanesAt(left + k + 2 * kLaneWidth);
-        ld += cd * xld;
-        ra += ca * lanesAt(right + k);
-        rb += cb * lanesAt(right + k + kLaneWidth);
-        rc += cc * lanesAt(right + k + 2 * kLaneWidth);
-        rd += cd * xrd;
+    opaque(c);
+    Lane la{}, lb{}, lc{}, ld{}, ra{}, rb{}, rc{}, rd{};
+#pragma GCC unroll 16
+    for (int k = 0; k < truepeak::kPhaseTaps; k += 4) {
+        la += c[k] * lanesAt<Lane>(left + k);
+        ra += c[k] * lanesAt<Lane>(right + k);
+        lb += c[k + 1] * lanesAt<Lane>(left + k + 1);
+        rb += c[k + 1] * lanesAt<Lane>(right + k + 1);
+        lc += c[k + 2] * lanesAt<Lane>(left + k + 2);
+        rc += c[k + 2] * lanesAt<Lane>(right + k + 2);
+        ld += c[k + 3] * lanesAt<Lane>(left + k + 3);
+        rd += c[k + 3] * lanesAt<Lane>(right + k + 3);
     }
-    const Lane4 left4 = (la + lb) + (lc + ld);
-    const Lane4 right4 = (ra + rb) + (rc + rd);
-    *sumLeft = laneSum(left4);
-    *sumRight = laneSum(right4);
+    Lane peakLeft = lanesAt<Lane>(left);
+    Lane peakRight = lanesAt<Lane>(right);
+    keepLarger(peakLeft, (la + lb) + (lc + ld));
+    keepLarger(peakRight, (ra + rb) + (rc + rd));
+    lanesAt<Lane>(outLeft) = peakLeft;
+    lanesAt<Lane>(outRight) = peakRight;
 }
 
-// A later candidate replaces the current one only when strictly larger.
-inline double larger(double current, double candidate)
+// Frame j's taps start at left + j and right + j. A last partial group reads
+// up to width - 1 slices past the run (the history's padding) and keeps only
+// the frames asked for.
+template <typename Lane, void (*group)(const double*, const double*, double*, double*)>
+__attribute__((always_inline)) inline void runOf(const double* left,
+                                                 const double* right,
+                                                 double* outLeft,
+                                                 double* outRight,
+                                                 int count)
 {
-    return std::fabs(candidate) > std::fabs(current) ? candidate : current;
+    constexpr int kWidth = LaneTraits<Lane>::kWidth;
+    int j = 0;
+    for (; j + kWidth <= count; j += kWidth)
+        group(left + j, right + j, outLeft + j, outRight + j);
+    if (j < count) {
+        double tailLeft[kWidth];
+        double tailRight[kWidth];
+        group(left + j, right + j, tailLeft, tailRight);
+        std::copy_n(tailLeft, count - j, outLeft + j);
+        std::copy_n(tailRight, count - j, outRight + j);
+    }
+}
+
+// One version per instruction set, picked once at load, so the library runs
+// on any x86-64 yet uses AVX2/FMA or AVX-512 where the machine has them; the
+// whole run goes through one dispatch.
+__attribute__((target("default"))) void quarterRun(const double* left,
+                                                   const double* right,
+                                                   double* outLeft,
+                                                   double* outRight,
+                                                   int count)
+{
+    runOf<Lane4, quarterGroup<Lane4>>(left, right, outLeft, outRight, count);
+}
+
+__attribute__((target("arch=x86-64-v3"))) void quarterRun(const double* left,
+                                                          const double* right,
+                                                          double* outLeft,
+                                                          double* outRight,
+                                                          int count)
+{
+    runOf<Lane4, quarterGroup<Lane4>>(left, right, outLeft, outRight, count);
+}
+
+__attribute__((target("arch=x86-64-v4"))) void quarterRun(const double* left,
+                                                          const double* right,
+                                                          double* outLeft,
+                                                          double* outRight,
+                                                          int count)
+{
+    runOf<Lane8, quarterGroup<Lane8>>(left, right, outLeft, outRight, count);
+}
+
+__attribute__((target("default"))) void halfRun(const double* left,
+                                                const double* right,
+                                                double* outLeft,
+                                                double* outRight,
+                                                int count)
+{
+    runOf<Lane4, halfGroup<Lane4>>(left, right, outLeft, outRight, count);
+}
+
+__attribute__((target("arch=x86-64-v3"))) void halfRun(const double* left,
+                                                       const double* right,
+                                                       double* outLeft,
+                                                       double* outRight,
+                                                       int count)
+{
+    runOf<Lane4, halfGroup<Lane4>>(left, right, outLeft, outRight, count);
+}
+
+__attribute__((target("arch=x86-64-v4"))) void halfRun(const double* left,
+                                                       const double* right,
+                                                       double* outLeft,
+                                                       double* outRight,
+                                                       int count)
+{
+    runOf<Lane8, halfGroup<Lane8>>(left, right, outLeft, outRight, count);
 }
 
 }  // namespace
@@ -143,50 +264,51 @@ void TruePeakInterpolator::setSampleRate(double sampleRate)
 
 void TruePeakInterpolator::clear()
 {
-    ringLeft_.fill(0.0);
-    ringRight_.fill(0.0);
-    writeIndex_ = 0;
+    historyLeft_.fill(0.0);
+    historyRight_.fill(0.0);
+    filled_ = kHistory;
 }
 
 void TruePeakInterpolator::process(double left, double right, double& outLeft, double& outRight)
 {
-    // After this call the slice from `next` on holds taps 0..63: tap 0 is the
-    // oldest sample (written 63 calls ago), tap 63 the slot the new pair takes.
-    const int slot = writeIndex_;
-    const int next = (slot + 1) & (kTaps - 1);
-    const double* tapsLeft = ringLeft_.data() + next;
-    const double* tapsRight = ringRight_.data() + next;
-    double peakLeft = tapsLeft[0];
-    double peakRight = tapsRight[0];
+    process(&left, &right, &outLeft, &outRight, 1);
+}
 
-    switch (mode_) {
-    case Oversampling::Quarter: {
-        double sumsLeft[3];
-        double sumsRight[3];
-        convolveQuarter(tapsLeft, tapsRight, left, right, sumsLeft, sumsRight);
-        for (int p = 0; p < 3; ++p) {
-            peakLeft = larger(peakLeft, sumsLeft[p]);
-            peakRight = larger(peakRight, sumsRight[p]);
+void TruePeakInterpolator::process(const double* left,
+                                   const double* right,
+                                   double* outLeft,
+                                   double* outRight,
+                                   int count)
+{
+    while (count > 0) {
+        const int run = std::min(count, kRunFrames);
+        if (filled_ + run > kCapacity) {
+            std::copy_n(historyLeft_.data() + filled_ - kHistory, kHistory, historyLeft_.data());
+            std::copy_n(historyRight_.data() + filled_ - kHistory, kHistory, historyRight_.data());
+            filled_ = kHistory;
         }
-        break;
+        std::copy_n(left, run, historyLeft_.data() + filled_);
+        std::copy_n(right, run, historyRight_.data() + filled_);
+        // Frame j's slice starts at tap 0, the sample stored 63 frames before it.
+        const double* tapsLeft = historyLeft_.data() + filled_ - kHistory;
+        const double* tapsRight = historyRight_.data() + filled_ - kHistory;
+        switch (mode_) {
+        case Oversampling::Quarter:
+            quarterRun(tapsLeft, tapsRight, outLeft, outRight, run);
+            break;
+        case Oversampling::Half:
+            halfRun(tapsLeft, tapsRight, outLeft, outRight, run);
+            break;
+        case Oversampling::None:
+            std::copy_n(tapsLeft, run, outLeft);
+            std::copy_n(tapsRight, run, outRight);
+            break;
+        }
+        filled_ += run;
+        left += run;
+        right += run;
+        outLeft += run;
+        outRight += run;
+        count -= run;
     }
-    case Oversampling::Half: {
-        double sumLeft = 0.0;
-        double sumRight = 0.0;
-        convolveHalf(tapsLeft, tapsRight, left, right, &sumLeft, &sumRight);
-        peakLeft = larger(peakLeft, sumLeft);
-        peakRight = larger(peakRight, sumRight);
-        break;
-    }
-    case Oversampling::None:
-        break;
-    }
-
-    ringLeft_[slot] = left;
-    ringLeft_[slot + kTaps] = left;
-    ringRight_[slot] = right;
-    ringRight_[slot + kTaps] = right;
-    writeIndex_ = next;
-    outLeft = peakLeft;
-    outRight = peakRight;
 }

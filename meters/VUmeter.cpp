@@ -1,10 +1,12 @@
 #include "meters/VUmeter.h"
 
 #include "meters/PeakBallistics.h"
+#include "meters/PreciseRun.h"
 #include "meters/SampleGuard.h"
 #include "meters/SettingDisplay.h"
 #include "meters/TimeGrid.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -203,26 +205,23 @@ void VUmeter::processBlock(const float* left, const float* right, int count)
     for (int r = 0; r < kRingCount; ++r)
         rings[r] = history_[r].data();
 
-    for (int i = 0; i < count; ++i) {
-        // The needle integrates the samples themselves; overs are peaks and
-        // use the inter-sample candidates in precise mode.
-        double a = sampleguard::finiteOrZero(left[i]);
-        double b = sampleguard::finiteOrZero(right[i]);
-        double peakA = a;
-        double peakB = b;
-        if (precise)
-            interpolator.process(a, b, peakA, peakB);
+    NeedleModel::Running modelL(channelL.model);
+    NeedleModel::Running modelR(channelR.model);
+
+    // The needle integrates the samples themselves; overs are peaks and use
+    // the inter-sample candidates in precise mode.
+    const auto step = [&](double a, double b, double peakA, double peakB) __attribute__((always_inline)) {
         if (midSide) {
             MidSideMatrix::apply(a, b, midScale);
             MidSideMatrix::apply(peakA, peakB, midScale);
         }
 
         overL = OverCounter::count(overL, std::fabs(peakA) * invRef, overThreshold, runLength);
-        needleL = channelL.model.step(std::fabs(a) * invRef * kDrive);
+        needleL = modelL.step(std::fabs(a) * invRef * kDrive);
         holdL.step(needleL, holdSamples, holdRelease);
 
         overR = OverCounter::count(overR, std::fabs(peakB) * invRef, overThreshold, runLength);
-        needleR = channelR.model.step(std::fabs(b) * invRef * kDrive);
+        needleR = modelR.step(std::fabs(b) * invRef * kDrive);
         holdR.step(needleR, holdSamples, holdRelease);
 
         if (recording && clock.tick()) {
@@ -236,8 +235,26 @@ void VUmeter::processBlock(const float* left, const float* right, int count)
             rings[OverTimerL][at] = timerL;
             rings[OverTimerR][at] = timerR;
         }
+    };
+
+    if (precise) {
+        PreciseRun run;
+        for (int start = 0; start < count; start += PreciseRun::kFrames) {
+            const int frames = std::min(count - start, PreciseRun::kFrames);
+            run.fill(left + start, right + start, frames, interpolator);
+            for (int i = 0; i < frames; ++i)
+                step(run.left[i], run.right[i], run.peakLeft[i], run.peakRight[i]);
+        }
+    } else {
+        for (int i = 0; i < count; ++i) {
+            const double a = sampleguard::finiteOrZero(left[i]);
+            const double b = sampleguard::finiteOrZero(right[i]);
+            step(a, b, a, b);
+        }
     }
 
+    modelL.finish();
+    modelR.finish();
     channelL.needle = needleL;
     channelR.needle = needleR;
     channelL.hold = holdL;
