@@ -11,6 +11,7 @@
 #include "core/ParameterIds.h"
 #include "core/Templete.h"
 #include "editor/CQORMeter2.h"
+#include "editor/PanelFont.h"
 #include "meters/SettingDisplay.h"
 #include "presets/CPresetSystemEditor.h"
 #include "presets/CQSKickButton.h"
@@ -93,6 +94,7 @@ void CQORMeterFULLPANEL::addCommonControls()
     namespace bitmap = editor::bitmap;
 
     controls.hint = new CHelpHintLabel(rectFrom(front::kHintLine));
+    controls.hint->setFont(editor::panelFont());
     controls.hint->setFontColor(kHintTextColor);
     controls.hint->setTransparency(true);
     controls.hint->setStyle(kNoFrame);
@@ -126,6 +128,7 @@ void CQORMeterFULLPANEL::addCommonControls()
     container->addView(controls.trimSlider);
 
     controls.trimText = new CQORTextEdit(rectFrom(front::kTrimText), editor, kTagTrimText, "", nullptr);
+    controls.trimText->setFont(editor::panelFont());
     controls.trimText->setFontColor(kTrimTextColor);
     controls.trimText->setTransparency(true);
     controls.trimText->setStyle(kNoFrame);
@@ -212,6 +215,7 @@ void CQORMeterFULLPANEL::addReferenceControl()
     const CRect rect = frameRect(editor::front::kReferenceControl, *image, kTwoFrames);
     controls.reference = new CFrontReferenceControl(rect, editor, style.referenceTag, image);
     image->forget();
+    controls.reference->setFont(editor::panelFont());
     controls.reference->setDefaultValue(style.referenceDefault);
     controls.reference->setDragRange(style.referenceDragRange);
     controls.reference->setFineDivisor(kReferenceFineDivisor);

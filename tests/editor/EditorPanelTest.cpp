@@ -343,9 +343,9 @@ TEST_F(EditorPanel, FrontPanelsRenderToPng)
     const std::filesystem::path dir(EDITOR_SHOTS_DIR);
     std::filesystem::create_directories(dir);
     const char* names[] = {"front-vu.png", "front-rms.png", "front-ppm.png"};
-    feedSine(0.2, 1.0);
     for (int meter = 0; meter < 3; ++meter) {
         effect->setParameter(param::kMeter, meter * 0.5F);
+        feedSine(0.1, 1.0);  // only the selected meter measures
         editor->idle();
         const auto path = dir / names[meter];
         ASSERT_TRUE(renderToPng(*frame(), path.string())) << path;
