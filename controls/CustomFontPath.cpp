@@ -1,0 +1,35 @@
+#include "controls/CustomFontPath.h"
+
+#include "platform/ManualPath.h"
+
+#include <unistd.h>
+
+namespace customfont {
+
+std::string fontPathBesideManual(const std::optional<std::string>& manualPath)
+{
+    if (!manualPath)
+        return kFontFileName;
+    const std::size_t separator = manualPath->find_last_of("/\\");
+    if (separator == std::string::npos)
+        return kFontFileName;
+    return manualPath->substr(0, separator + 1) + kFontFileName;
+}
+
+std::string resolveFontPath(const std::optional<std::string>& manualPath, const std::vector<std::string>& fallbacks)
+{
+    const std::string besideManual = fontPathBesideManual(manualPath);
+    if (access(besideManual.c_str(), R_OK) == 0)
+        return besideManual;
+    for (const std::string& candidate : fallbacks) {
+        if (!candidate.empty() && access(candidate.c_str(), R_OK) == 0)
+            return candidate;
+    }
+    return besideManual;
+}
+
+std::vector<std::string> defaultFallbackPaths() { return {VALDORA_FONT_INSTALL_PATH, VALDORA_FONT_SOURCE_PATH}; }
+
+std::string customFontPath() { return resolveFontPath(platform::readManualPath(), defaultFallbackPaths()); }
+
+}  // namespace customfont
