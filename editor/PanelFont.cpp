@@ -1,0 +1,12 @@
+#include "editor/PanelFont.h"
+
+namespace editor {
+
+VSTGUI::CFontRef panelFont()
+{
+    // Lives for the whole process, like the toolkit's standard fonts.
+    static VSTGUI::CFontDesc* const font = new VSTGUI::CFontDesc("Sans", 10, VSTGUI::kNormalFace);
+    return font;
+}
+
+}  // namespace editor
