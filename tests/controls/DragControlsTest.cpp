@@ -141,6 +141,46 @@ TEST_F(TrimSlider, SwitchedOffMidDragStillClosesTheEdit)
     EXPECT_EQ(editor.calls, (EventLog{"begin 1", "end 1"}));
 }
 
+// A filter frequency slider: 19 x 32 handle travelling 143 pixels, maximum at the right.
+class FrequencySlider : public ControlBench {
+protected:
+    static constexpr CCoord kLeft = 58;
+    static constexpr CCoord kTravel = 162 - 19;
+
+    void SetUp() override
+    {
+        ControlBench::SetUp();
+        CBitmap* handle = toolkit_test::makeSolidBitmap(19, 32, kBlackCColor);
+        slider = add(new CQORSliderAH(CRect(kLeft, 10, 220, 42), &editor, 11, CPoint(0, 0), 162, handle, nullptr));
+        handle->forget();
+        slider->setFineFactor(0.1f);
+        slider->setValue(0.5f);
+    }
+    CQORSliderAH* slider = nullptr;
+};
+
+TEST_F(FrequencySlider, DragsRightToRaiseFineWithShiftAndSnapsWhenTheMouseLeftTheHandle)
+{
+    const CCoord x = kLeft + 0.5f * kTravel + 9;
+    down(x, 20);
+    move(x + 10, 20);
+    float expected = 0.5f + 10.f / kTravel;
+    EXPECT_NEAR(slider->getValue(), expected, kTolerance);
+    move(x - 20, 20, kLButton | kShift);
+    expected -= 0.1f * 30.f / kTravel;
+    EXPECT_NEAR(slider->getValue(), expected, kTolerance);
+    // The fine drag left the handle behind the mouse; kShift keeps it grabbed.
+    move(x - 15, 20, kLButton | kShift);
+    expected += 0.1f * 5.f / kTravel;
+    EXPECT_NEAR(slider->getValue(), expected, kTolerance);
+    // Without kShift the handle's centre jumps to where the mouse was.
+    const CCoord anchor = x - 15;
+    move(1000, 20);
+    EXPECT_NEAR(slider->getValue(), ((anchor - kLeft) - 19 / 2.f) / kTravel, kTolerance);
+    up(1000, 20);
+    EXPECT_EQ(editor.calls.back(), "end 11");
+}
+
 // A back panel knob: 51 frames of 43 x 41.
 class Knob : public ControlBench {
 protected:
