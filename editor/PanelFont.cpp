@@ -10,3 +10,13 @@ VSTGUI::CFontRef panelFont()
 }
 
 }  // namespace editor
+
+namespace editor {
+
+VSTGUI::CFontRef frequencyFont()
+{
+    static VSTGUI::CFontDesc* const font = new VSTGUI::CFontDesc("Arial", 9, VSTGUI::kNormalFace);
+    return font;
+}
+
+}  // namespace editor

@@ -9,3 +9,10 @@ namespace editor {
 VSTGUI::CFontRef panelFont();
 
 }  // namespace editor
+
+namespace editor {
+
+// The filter strip's frequency texts.
+VSTGUI::CFontRef frequencyFont();
+
+}  // namespace editor
