@@ -194,8 +194,7 @@ void TemepleteEditor::layoutStrips(bool withResize)
         return;
     stripState = state;
     const editor::StripLayout layout = editor::stripLayout(state[0], state[1], state[2]);
-    if (layout.stripsShown)
-        placeStrips(layout);
+    placeStrips(layout);
     if (withResize)
         resize(layout.height);
 }
