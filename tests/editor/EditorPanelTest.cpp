@@ -8,7 +8,7 @@
 #include "controls/CQORMeterSelectorControl.h"
 #include "controls/CQOROnOffButton.h"
 #include "controls/CQORSlider.h"
-#include "controls/CQORTextEdit.h"
+#include "controls/CMyTextEdit.h"
 #include "core/ParameterIds.h"
 #include "core/Templete.h"
 #include "editor/CQORPPMMeter2.h"
@@ -267,7 +267,7 @@ TEST_F(EditorPanel, TrimTextIsReadAsDecibels)
     EXPECT_FLOAT_EQ(CQORMeterFULLPANEL::trimValueFromText(nullptr), 0.5F);
 
     ASSERT_TRUE(open());
-    CQORTextEdit* text = shown().trimText;
+    CMyTextEditAH* text = shown().trimText;
     text->setText("-6.5");
     editor->valueChanged(text);
     EXPECT_FLOAT_EQ(effect->getParameter(param::kTrim), (-6.5F + 20.0F) * 0.025F);
