@@ -4,6 +4,7 @@
 // of each meter's front panel.
 
 #include "controls/CFrontReferenceControl.h"
+#include "controls/CHelpHintLabel.h"
 #include "controls/CQORHorizontalSwitch.h"
 #include "controls/CQORMeterSelectorControl.h"
 #include "controls/CQOROnOffButton.h"
@@ -28,6 +29,8 @@
 #include <cmath>
 #include <filesystem>
 #include <limits>
+#include <thread>
+#include <chrono>
 #include <vector>
 
 namespace {
@@ -334,6 +337,53 @@ TEST_F(EditorPanel, InfiniteHoldKeepsTheHighestReading)
     editor->idle();
     EXPECT_LT(left->getLevel(), loudHold * 0.1F) << "the level fell";
     EXPECT_GE(left->getHold(), loudHold) << "the hold mark did not";
+}
+
+TEST_F(EditorPanel, HoveringAControlShowsItsHintOnThePanelsLine)
+{
+    ASSERT_TRUE(open());
+    CView* process = shown().process;
+    CRect r = process->getViewSize();
+    CPoint where((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    process->localToFrame(where);
+    frame()->onMouseMoved(where, CButtonState());
+    EXPECT_STREQ(shown().hint->getText(), "Activates the Trim and FILTERS");
+    CPoint away(300, 80);  // over a meter face
+    frame()->onMouseMoved(away, CButtonState());
+    EXPECT_STREQ(shown().hint->getText(), "");
+}
+
+TEST_F(EditorPanel, MiddleOfTheMeterSelectorOpensAndClosesTheBackPanel)
+{
+    ASSERT_TRUE(open());
+    const int32_t views = frame()->getNbViews();
+    CView* selector = shown().meterSelector;
+    CRect r = selector->getViewSize();
+    CPoint middle((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    selector->localToFrame(middle);
+    frame()->onMouseDown(middle, CButtonState(kLButton));
+    frame()->onMouseUp(middle, CButtonState(kLButton));
+    ASSERT_EQ(frame()->getNbViews(), views + 1) << "the back panel covers the front panel";
+    EXPECT_NE(frame()->getView(views), editor->getPanel(0)->getContainer());
+
+    CPoint empty(300, 5);  // a bare place of the back panel closes it
+    frame()->onMouseDown(empty, CButtonState(kLButton));
+    frame()->onMouseUp(empty, CButtonState(kLButton));
+    EXPECT_EQ(frame()->getNbViews(), views);
+    EXPECT_TRUE(editor->getPanel(0)->isShown());
+}
+
+TEST_F(EditorPanel, WithoutAudioTheElapsedTimeGrowsInBlocksOf256Seconds)
+{
+    ASSERT_TRUE(open());
+    ASSERT_EQ(effect->lastBlockTimeSec(), 0.0);
+    editor->idle();
+    const double first = editor->getLastElapsedBlocks();
+    const double nowSec = frame()->getTicks() * 0.001;
+    EXPECT_NEAR(first, nowSec / 256.0, 0.01);
+    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    editor->idle();
+    EXPECT_GT(editor->getLastElapsedBlocks(), first);
 }
 
 TEST_F(EditorPanel, FrontPanelsRenderToPng)
