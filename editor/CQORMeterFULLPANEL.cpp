@@ -229,8 +229,8 @@ void CQORMeterFULLPANEL::addReferenceControl()
     controls.reference->setValue(parameter(style.referenceTag));
     controls.reference->setHintLabel(controls.hint);
     refreshReferenceText();
-    // Kept out of the container (with the panel's own reference) while the strips are hidden.
-    controls.reference->remember();
+    // The panel keeps the creation reference, so the control survives being
+    // taken out of the container while the strips are hidden.
     referenceInContainer = false;
     setReferenceShown(parameter(param::kShowStrips) > 0.5F);
 }
@@ -255,7 +255,7 @@ void CQORMeterFULLPANEL::close()
     opened = false;
     destroyBackPanel();
     if (frame && frame->isChild(container))
-        frame->removeView(container, false);
+        frame->removeView(container, true);
     if (controls.reference) {
         setReferenceShown(false);
         controls.reference->forget();

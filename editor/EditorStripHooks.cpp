@@ -22,12 +22,12 @@ void TemepleteEditor::createStripEditors()
 
 void TemepleteEditor::destroyStripEditors()
 {
-    if (filterStrip)
-        filterStrip->close();
     if (labelStrip)
         labelStrip->close();
-    delete filterStrip;
+    if (filterStrip)
+        filterStrip->close();
     delete labelStrip;
+    delete filterStrip;
     filterStrip = nullptr;
     labelStrip = nullptr;
 }

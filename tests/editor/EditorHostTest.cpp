@@ -249,4 +249,14 @@ TEST_F(EditorHost, MeterSwitchAndAudioWhileOpenAreDrawn)
     plugin->dispatch(effEditClose);
 }
 
+TEST_F(EditorHost, ClosingThePluginWithTheEditorOpenIsSafe)
+{
+    setStrips(1, 1, 1);
+    ASSERT_EQ(plugin->dispatch(effEditOpen, 0, 0, reinterpret_cast<void*>(parent)), 1);
+    idle();
+    plugin.reset();  // effClose without effEditClose, as some hosts do
+    XSync(display, False);
+    EXPECT_EQ(childWindow(), 0u);
+}
+
 }  // namespace
