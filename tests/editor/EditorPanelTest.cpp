@@ -401,6 +401,14 @@ TEST_F(EditorPanel, FrontPanelsRenderToPng)
         ASSERT_TRUE(renderToPng(*frame(), path.string())) << path;
         EXPECT_GT(std::filesystem::file_size(path), 10000u) << "a drawn panel, not an empty picture";
     }
+    effect->setParameter(param::kShowFilters, 1.0F);
+    effect->setParameter(param::kShowLabel, 1.0F);
+    CView* process = shown().process;
+    CPoint where = process->getViewSize().getCenter();
+    process->localToFrame(where);
+    frame()->onMouseMoved(where, CButtonState());  // a hint on the line
+    const auto path = dir / "window-expanded.png";
+    ASSERT_TRUE(renderToPng(*frame(), path.string()));
 }
 
 }  // namespace
