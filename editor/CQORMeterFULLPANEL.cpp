@@ -7,13 +7,14 @@
 #include "controls/CQORMeterSelectorControl.h"
 #include "controls/CQOROnOffButton.h"
 #include "controls/CQORSlider.h"
-#include "controls/CQORTextEdit.h"
+#include "controls/CMyTextEdit.h"
+#include "controls/CQSKickButtonH.h"
 #include "core/ParameterIds.h"
 #include "core/Templete.h"
 #include "editor/CQORMeter2.h"
+#include "editor/PanelFont.h"
 #include "meters/SettingDisplay.h"
 #include "presets/CPresetSystemEditor.h"
-#include "presets/CQSKickButton.h"
 #include "toolkit/CBitmap.h"
 #include "toolkit/CFrame.h"
 #include "toolkit/CMovieBitmap.h"
@@ -76,9 +77,9 @@ bool CQORMeterFULLPANEL::open(CFrame* newFrame)
     frame = newFrame;
     CBitmap* const background = loadBitmap(editor::bitmap::kFrontPanel[static_cast<std::size_t>(style.meter)]);
     container = new CViewContainer(CRect(0, 0, editor::kEditorWidth, editor::kFrontPanelHeight), nullptr, background);
+    addCommonControls(background);
     background->forget();
 
-    addCommonControls();
     addMeterControls();
     addViews();
     addReferenceControl();
@@ -87,12 +88,13 @@ bool CQORMeterFULLPANEL::open(CFrame* newFrame)
     return true;
 }
 
-void CQORMeterFULLPANEL::addCommonControls()
+void CQORMeterFULLPANEL::addCommonControls(CBitmap* panelImage)
 {
     namespace front = editor::front;
     namespace bitmap = editor::bitmap;
 
     controls.hint = new CHelpHintLabel(rectFrom(front::kHintLine));
+    controls.hint->setFont(editor::panelFont());
     controls.hint->setFontColor(kHintTextColor);
     controls.hint->setTransparency(true);
     controls.hint->setStyle(kNoFrame);
@@ -125,10 +127,14 @@ void CQORMeterFULLPANEL::addCommonControls()
     controls.trimSlider->setHintLabel(controls.hint);
     container->addView(controls.trimSlider);
 
-    controls.trimText = new CQORTextEdit(rectFrom(front::kTrimText), editor, kTagTrimText, "", nullptr);
+    controls.trimText = new CMyTextEditAH(rectFrom(front::kTrimText), editor, kTagTrimText, "", panelImage);
+    controls.trimText->setFont(editor::panelFont());
     controls.trimText->setFontColor(kTrimTextColor);
-    controls.trimText->setTransparency(true);
     controls.trimText->setStyle(kNoFrame);
+    controls.trimText->setColor1(0, 0, 0, 255);
+    controls.trimText->setColor2(127, 127, 127, 255);
+    controls.trimText->setColor3(255, 255, 255, 255);
+    controls.trimText->setHintLabel(controls.hint);
     container->addView(controls.trimText);
     setTrimText();
     setTrimActive(parameter(param::kProcess));
@@ -151,8 +157,10 @@ void CQORMeterFULLPANEL::addCommonControls()
 
     image = loadBitmap(bitmap::kManualButton);
     const CRect manualRect = frameRect(front::kManualButton, *image, kThreeFrames);
-    controls.manual = new CQSKickButton(manualRect, editor, CPresetSystemEditor::kTagManual, manualRect.getHeight(), image);
+    controls.manual =
+        new CQSKickButtonH(manualRect, editor, CPresetSystemEditor::kTagManual, manualRect.getHeight(), image);
     image->forget();
+    controls.manual->setHintLabel(controls.hint);
     container->addView(controls.manual);
 }
 
@@ -212,6 +220,7 @@ void CQORMeterFULLPANEL::addReferenceControl()
     const CRect rect = frameRect(editor::front::kReferenceControl, *image, kTwoFrames);
     controls.reference = new CFrontReferenceControl(rect, editor, style.referenceTag, image);
     image->forget();
+    controls.reference->setFont(editor::panelFont());
     controls.reference->setDefaultValue(style.referenceDefault);
     controls.reference->setDragRange(style.referenceDragRange);
     controls.reference->setFineDivisor(kReferenceFineDivisor);
@@ -290,8 +299,10 @@ void CQORMeterFULLPANEL::setTrimActive(float processValue)
         controls.trimSlider->setActive(active);
         controls.trimSlider->setDirty();
     }
-    if (controls.trimText)
+    if (controls.trimText) {
+        controls.trimText->setActive(active);
         controls.trimText->setDirty();
+    }
 }
 
 void CQORMeterFULLPANEL::setTrimText()

@@ -16,12 +16,11 @@
 
 class Templete;
 class CQORMeter2;
-class CQORTextEdit;
-class CQSKickButton;
 class BackPanel;
 
 namespace VSTGUI {
 class CControl;
+class CBitmap;
 class CControlListener;
 class CFrame;
 class CViewContainer;
@@ -34,6 +33,8 @@ class CQOROnOffButtonH;
 class CMovieBitmap;
 class CQORHorizontalSwitch;
 class CFrontReferenceControl;
+class CMyTextEditAH;
+class CQSKickButtonH;
 }  // namespace VSTGUI
 
 // What differs between the three meters' front panels besides their views.
@@ -50,10 +51,10 @@ struct FrontControls {
     VSTGUI::CQORCalibrationControl* calibration = nullptr;
     VSTGUI::CQORMeterSelectorControl* meterSelector = nullptr;
     VSTGUI::CQORSliderAH* trimSlider = nullptr;
-    CQORTextEdit* trimText = nullptr;
+    VSTGUI::CMyTextEditAH* trimText = nullptr;
     VSTGUI::CQOROnOffButtonH* process = nullptr;
     VSTGUI::CQOROnOffButtonH* strips = nullptr;
-    CQSKickButton* manual = nullptr;
+    VSTGUI::CQSKickButtonH* manual = nullptr;
     VSTGUI::CHelpHintLabel* hint = nullptr;
     VSTGUI::CQOROnOffButton* lrMs = nullptr;
     VSTGUI::CMovieBitmap* leftCaption = nullptr;
@@ -113,7 +114,7 @@ protected:
     FrontControls controls;
 
 private:
-    void addCommonControls();
+    void addCommonControls(VSTGUI::CBitmap* panelImage);
     void addMeterControls();
     void addViews();
     void addReferenceControl();

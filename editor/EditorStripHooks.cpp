@@ -58,18 +58,18 @@ void TemepleteEditor::setStripsProcessActive(float value)
 
 void TemepleteEditor::forwardParameterToStrips(VstInt32 index, float value)
 {
-    if (filterStrip)
-        filterStrip->setParameter(index, value);
     if (labelStrip)
         labelStrip->setParameter(index, value);
+    if (filterStrip)
+        filterStrip->setParameter(index, value);
 }
 
 void TemepleteEditor::forwardControlToStrips(VSTGUI::CControl* control)
 {
-    if (filterStrip)
-        filterStrip->valueChanged(control);
     if (labelStrip)
         labelStrip->valueChanged(control);
+    if (filterStrip)
+        filterStrip->valueChanged(control);
 }
 
 void TemepleteEditor::idleStrips()

@@ -88,6 +88,9 @@ bool TemepleteEditor::openFrame(void* parent)
     selectMeter(templete->getParameter(param::kMeter));
 
     createStripEditors();
+    // The meter selection laid the strips out already; the window size is
+    // settled only now, with the strip editors in place.
+    stripState = {-1, -1, -1};
     layoutStrips(true);
     return true;
 }
