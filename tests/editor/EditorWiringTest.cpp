@@ -145,6 +145,21 @@ TEST_F(EditorWiring, StripBarsFollowTheLayoutAtAllFiveHeightsInTheShownMetersCol
     EXPECT_TRUE(render("editor-strips-vu"));
 }
 
+TEST_F(EditorWiring, AMeterChangeWhileABackPanelIsOpenLeavesNoPanelCovering)
+{
+    effect.setParameter(param::kMeter, 0.f);
+    BackPanel* vuPanel = editor->getPanel(0)->getBackPanel();
+    click(195 + 149 / 2, 144 + 11);
+    ASSERT_TRUE(vuPanel->isShown());
+    effect.setParameterAutomated(param::kMeter, 1.f);  // automation to PPM
+    EXPECT_FALSE(vuPanel->isShown());
+    EXPECT_FALSE(frame->isChild(vuPanel->getContainer()));
+    // The PPM selector's middle now opens the PPM panel, not the VU one.
+    click(195 + 149 / 2, 144 + 11);
+    EXPECT_TRUE(editor->getPanel(2)->getBackPanel()->isShown());
+    EXPECT_FALSE(vuPanel->isShown());
+}
+
 TEST_F(EditorWiring, FilterControlsFollowProcessThroughTheEditor)
 {
     effect.setParameter(param::kShowStrips, 1.f);
