@@ -11,6 +11,7 @@
 #include "controls/CQSKickButtonH.h"
 #include "core/ParameterIds.h"
 #include "core/Templete.h"
+#include "editor/BackPanel.h"
 #include "editor/CQORMeter2.h"
 #include "editor/PanelFont.h"
 #include "meters/SettingDisplay.h"
@@ -284,6 +285,9 @@ void CQORMeterFULLPANEL::show()
 
 void CQORMeterFULLPANEL::hide()
 {
+    // A back panel left open would cover the next meter and take its tag 65.
+    if (backPanelShown())
+        backPanel->hide();
     if (!opened || !isShown())
         return;
     frame->removeView(container, true);

@@ -93,6 +93,7 @@ public:
     int meter() const { return style.meter; }
     VSTGUI::CViewContainer* getContainer() const { return container; }
     VSTGUI::CHelpHintLabel* getHintLabel() const { return controls.hint; }
+    BackPanel* getBackPanel() const { return backPanel; }
     const FrontControls& getControls() const { return controls; }
 
     // The trim parameter value a typed text gives: its leading number in dB,

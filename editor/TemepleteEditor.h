@@ -40,6 +40,8 @@ public:
 
     int getCurrentMeter() const { return currentMeter; }
     CQORMeterFULLPANEL* getPanel(int meter) const;
+    StripFiltersSafeEditor* getFilterStrip() const { return filterStrip; }
+    StripLabelSafeEditor* getLabelStrip() const { return labelStrip; }
     // The elapsed time (in audio blocks) the last idle handed to the panel.
     double getLastElapsedBlocks() const { return lastElapsedBlocks; }
     int getHeight() const { return rect.bottom - rect.top; }
