@@ -1,6 +1,7 @@
 // The library's entry point: a host calls it once per plug-in instance.
 
 #include "core/Templete.h"
+#include "editor/EditorFactory.h"
 
 #include <new>
 
@@ -22,7 +23,7 @@ extern "C" __attribute__((visibility("default"))) AEffect* VSTPluginMain(audioMa
     if (!hostSpeaksVst(audioMaster) || !hostSpeaksVst(audioMaster))
         return nullptr;
     try {
-        Templete* const effect = new (std::nothrow) Templete(audioMaster);
+        Templete* const effect = new (std::nothrow) Templete(audioMaster, makeTemepleteEditor);
         return effect ? effect->getAeffect() : nullptr;
     } catch (...) {
         // No exception may cross into the host.

@@ -86,6 +86,10 @@ Templete::Templete(audioMasterCallback audioMaster, EditorFactory makeEditor)
 
 Templete::~Templete()
 {
+    // A host may close the plug-in with its editor still open; the window
+    // contents read the engines, so they go while the effect is still whole.
+    if (AEffEditor* const editor = getEditor())
+        editor->close();
     filterSection_.reset();
     destroyMeterEngines();
     chunk_.reset();

@@ -272,60 +272,74 @@ struct Knob {
     Point origin;
     KnobKind kind;
     Rect label;  // value text of plain knobs; zero-sized for the others
+    float defaultValue;  // restored by a double click or kControl click
+    float wheelStep;     // value change per wheel notch
 };
+
+// How far a knob moves per pixel and per notch, by kind.
+struct KnobFeel {
+    float dragRange;        // thousands of pixels for the whole range
+    float fineDivisor;
+    float wheelFineFactor;
+};
+constexpr KnobFeel kPlainKnobFeel{0.2F, 10.0F, 0.1F};
+constexpr KnobFeel kSteppedKnobFeel{0.1F, 1.0F, 1.0F};
+constexpr KnobFeel knobFeel(KnobKind kind) { return kind == KnobKind::plain ? kPlainKnobFeel : kSteppedKnobFeel; }
 
 struct Switch {
     int tag;
     Rect rect;
     bitmap::Id image;
+    int frames;  // 3: mid attenuation switch; 2: on/off button with the directional wheel
 };
 
 constexpr Rect kNoLabel{0, 0, 0, 0};
 
 constexpr std::array<Knob, 7> kRmsKnobs{{
-    {72, {54, 35}, KnobKind::plain, {44, 77, 106, 91}},
-    {74, {147, 35}, KnobKind::plain, {143, 76, 195, 90}},
-    {73, {24, 113}, KnobKind::plain, {18, 154, 70, 168}},
-    {75, {118, 113}, KnobKind::plain, {114, 154, 166, 168}},
-    {76, {213, 113}, KnobKind::plain, {208, 154, 260, 168}},
-    {79, {434, 35}, KnobKind::rmsLedReference, kNoLabel},
-    {78, {498, 113}, KnobKind::rmsOvers, kNoLabel},
+    {72, {54, 35}, KnobKind::plain, {44, 77, 106, 91}, 0.667F, 1.0F / 30},
+    {74, {147, 35}, KnobKind::plain, {143, 76, 195, 90}, 0.5F, 1.0F / 30},
+    {73, {24, 113}, KnobKind::plain, {18, 154, 70, 168}, 0.5F, 1.0F / 30},
+    {75, {118, 113}, KnobKind::plain, {114, 154, 166, 168}, 0.5F, 1.0F / 30},
+    {76, {213, 113}, KnobKind::plain, {208, 154, 260, 168}, 0.66F, 1.0F / 30},
+    {79, {434, 35}, KnobKind::rmsLedReference, kNoLabel, 1.0F, 1.0F / 6},
+    {78, {498, 113}, KnobKind::rmsOvers, kNoLabel, 0.22F, 1.0F / 9},
 }};
 constexpr std::array<Switch, 3> kRmsSwitches{{
-    {77, {223, 50, 293, 91}, bitmap::kRmsMidAttenuationSwitch},
-    {81, {474, 28, 528, 85}, bitmap::kRmsLedReferenceUnitSwitch},
-    {80, {532, 12, 586, 109}, bitmap::kRmsMeasureSwitch},
+    {77, {223, 50, 293, 91}, bitmap::kRmsMidAttenuationSwitch, 3},
+    {81, {474, 28, 528, 85}, bitmap::kRmsLedReferenceUnitSwitch, 2},
+    {80, {532, 12, 586, 109}, bitmap::kRmsMeasureSwitch, 2},
 }};
 constexpr Rect kRmsVersion{293, 86, 403, 100};
 
 constexpr std::array<Knob, 6> kVuKnobs{{
-    {83, {24, 36}, KnobKind::plain, {14, 79, 76, 93}},
-    {84, {105, 35}, KnobKind::plain, {100, 78, 152, 92}},
-    {85, {64, 111}, KnobKind::plain, {59, 153, 111, 167}},
-    {88, {195, 35}, KnobKind::vuBacklight, kNoLabel},
-    {90, {434, 35}, KnobKind::vuPpmLedReference, kNoLabel},
-    {89, {475, 111}, KnobKind::vuPpmOvers, kNoLabel},
+    {83, {24, 36}, KnobKind::plain, {14, 79, 76, 93}, 0.25F, 1.0F / 24},
+    {84, {105, 35}, KnobKind::plain, {100, 78, 152, 92}, 0.5F, 1.0F / 12},
+    {85, {64, 111}, KnobKind::plain, {59, 153, 111, 167}, 0.5F, 1.0F / 12},
+    {88, {195, 35}, KnobKind::vuBacklight, kNoLabel, 0.5F, 0.25F},
+    {90, {434, 35}, KnobKind::vuPpmLedReference, kNoLabel, 1.0F, 1.0F / 3},
+    {89, {475, 111}, KnobKind::vuPpmOvers, kNoLabel, 0.22F, 1.0F / 9},
 }};
 constexpr std::array<Switch, 3> kVuSwitches{{
-    {87, {215, 127, 285, 168}, bitmap::kVuMidAttenuationSwitch},
-    {86, {140, 127, 205, 168}, bitmap::kVuTypeSwitch},
-    {91, {532, 12, 586, 109}, bitmap::kVuMeasureSwitch},
+    {87, {215, 127, 285, 168}, bitmap::kVuMidAttenuationSwitch, 3},
+    {86, {140, 127, 205, 168}, bitmap::kVuTypeSwitch, 2},
+    {91, {532, 12, 586, 109}, bitmap::kVuMeasureSwitch, 2},
 }};
 constexpr Rect kVuVersion{290, 86, 400, 100};
 
 constexpr std::array<Knob, 6> kPpmKnobs{{
-    {93, {24, 36}, KnobKind::plain, {14, 79, 76, 93}},
-    {94, {137, 35}, KnobKind::plain, {133, 78, 184, 92}},
-    {95, {80, 111}, KnobKind::plain, {75, 154, 127, 168}},
-    {96, {192, 111}, KnobKind::plain, {188, 154, 240, 168}},
-    {99, {418, 35}, KnobKind::vuPpmLedReference, kNoLabel},
-    {98, {475, 111}, KnobKind::vuPpmOvers, kNoLabel},
+    {93, {24, 36}, KnobKind::plain, {14, 79, 76, 93}, 0.5F, 1.0F / 24},
+    {94, {137, 35}, KnobKind::plain, {133, 78, 184, 92}, 0.5F, 1.0F / 30},
+    {95, {80, 111}, KnobKind::plain, {75, 154, 127, 168}, 0.5F, 1.0F / 12},
+    {96, {192, 111}, KnobKind::plain, {188, 154, 240, 168}, 0.66F, 1.0F / 12},
+    {99, {418, 35}, KnobKind::vuPpmLedReference, kNoLabel, 1.0F, 1.0F / 3},
+    {98, {475, 111}, KnobKind::vuPpmOvers, kNoLabel, 0.22F, 1.0F / 9},
 }};
 constexpr std::array<Switch, 2> kPpmSwitches{{
-    {97, {200, 36, 270, 103}, bitmap::kPpmMidAttenuationSwitch},
-    {100, {532, 12, 586, 109}, bitmap::kPpmMeasureSwitch},
+    {97, {200, 36, 270, 103}, bitmap::kPpmMidAttenuationSwitch, 3},
+    {100, {532, 12, 586, 109}, bitmap::kPpmMeasureSwitch, 2},
 }};
 constexpr Rect kPpmVersion{281, 86, 391, 100};
+constexpr const char* kVersionText = "v.3.0.1";
 
 // Frames the stepped knobs show for each of their positions.
 constexpr std::array<int, 7> kRmsLedReferenceFrames{0, 8, 17, 25, 33, 42, 50};

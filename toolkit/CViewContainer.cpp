@@ -245,6 +245,12 @@ bool CViewContainer::onWheel(const CPoint& where, const CMouseWheelAxis& axis, c
     return false;
 }
 
+void CViewContainer::invalid()
+{
+    setDirty(false);
+    invalidRect(CRect(0, 0, size.getWidth(), size.getHeight()));
+}
+
 void CViewContainer::invalidRect(const CRect& rect)
 {
     if (!isAttached() || !isVisible() || !pParentView)

@@ -48,6 +48,8 @@ public:
     bool onWheel(const CPoint& where, const CMouseWheelAxis& axis, const float& distance,
                  const CButtonState& buttons) override;
     void invalidRect(const CRect& rect) override;
+    // The whole container: invalidRect takes local coordinates.
+    void invalid() override;
     CPoint& frameToLocal(CPoint& point) const override;
     CPoint& localToFrame(CPoint& point) const override;
     bool attached(CView* parent) override;

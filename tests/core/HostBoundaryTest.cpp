@@ -74,7 +74,7 @@ TEST_F(Host, InterfaceRecordDescribesAStereoChunkEffect)
     EXPECT_EQ(e.numParams, 64);
     EXPECT_EQ(e.numInputs, 2);
     EXPECT_EQ(e.numOutputs, 2);
-    EXPECT_EQ(e.flags, effFlagsCanReplacing | effFlagsProgramChunks) << "no editor yet, no double precision";
+    EXPECT_EQ(e.flags, effFlagsHasEditor | effFlagsCanReplacing | effFlagsProgramChunks) << "no double precision";
     EXPECT_EQ(e.initialDelay, 0);
     EXPECT_EQ(e.ioRatio, 1.0f);
     EXPECT_EQ(e.uniqueID, vstFourCC('K', 'v', '7', 'x'));
@@ -157,8 +157,11 @@ TEST_F(Host, OpcodesAnswerAsTheInterfaceTableSays)
     };
     for (const FixedAnswer& a : answers)
         EXPECT_EQ(plugin->dispatch(a.opcode, a.index, a.value), a.expected) << "opcode " << a.opcode;
-    ERect* rect = reinterpret_cast<ERect*>(0x1);
-    EXPECT_EQ(plugin->dispatch(effEditGetRect, 0, 0, &rect), 0);
+    ERect* rect = nullptr;
+    ASSERT_EQ(plugin->dispatch(effEditGetRect, 0, 0, &rect), 1);
+    ASSERT_NE(rect, nullptr);
+    EXPECT_EQ(rect->right - rect->left, 586);
+    EXPECT_EQ(rect->bottom - rect->top, 195);
     EXPECT_EQ(plugin->dispatch(effGetProgram), 0) << "still program 0 after selecting 2";
 }
 

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "editor/BackPanel.h"
+
+class RMSBackPanel : public BackPanel {
+public:
+    using BackPanel::BackPanel;
+
+    bool open(VSTGUI::CViewContainer* parent) override;
+
+protected:
+    bool engineValue(int tag, float& value) const override;
+    bool engineDisplay(int tag, char* text) const override;
+};

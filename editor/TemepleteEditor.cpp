@@ -1,0 +1,220 @@
+#include "editor/TemepleteEditor.h"
+
+#include "core/ParameterIds.h"
+#include "core/Templete.h"
+#include "editor/CQORPPMMeterFULLPANEL.h"
+#include "editor/CQORRMSMeterFULLPANEL.h"
+#include "editor/CQORVUMeterFULLPANEL.h"
+#include "editor/MyFrame.h"
+#include "toolkit/IPlatformFrame.h"
+
+using namespace VSTGUI;
+
+namespace {
+
+constexpr double kMsToSeconds = 0.001;
+
+int twoState(float value) { return static_cast<int>(value + 0.5F); }
+int threeState(float value) { return static_cast<int>(value * 2.0F + 0.5F); }
+
+bool isEditorControlTag(int32_t tag)
+{
+    return (tag >= param::kProcess && tag <= param::kShowFilters) || tag == param::kShowLabel;
+}
+
+}  // namespace
+
+TemepleteEditor::TemepleteEditor(Templete* effect)
+    : CPresetSystemEditor(effect),
+      templete(effect),
+      background(new CBitmap(CResourceDescription(editor::bitmap::kFrameBackground)), false)
+{
+    rect = {0, 0, static_cast<VstInt16>(kInitialHeight), static_cast<VstInt16>(editor::kEditorWidth)};
+}
+
+// The effect owns the editor and drops its pointer as it deletes it, so
+// there is nothing to detach; a window left open is taken down here.
+TemepleteEditor::~TemepleteEditor()
+{
+    templete = nullptr;
+    if (frame)
+        close();
+}
+
+CQORMeterFULLPANEL* TemepleteEditor::getPanel(int meter) const
+{
+    if (meter < 0 || meter >= editor::kMeterCount)
+        return nullptr;
+    return panels[static_cast<std::size_t>(meter)].get();
+}
+
+// ---------------------------------------------------------------------------
+// open, close, idle
+
+bool TemepleteEditor::open(void* parent)
+{
+    parentWindow = parent;
+    if (!parent)
+        return false;
+    return openFrame(parent);
+}
+
+bool TemepleteEditor::openOffscreen()
+{
+    parentWindow = nullptr;
+    return openFrame(nullptr);
+}
+
+bool TemepleteEditor::openFrame(void* parent)
+{
+    if (frame || !background || !background->isLoaded() || !templete)
+        return false;
+    AEffGUIEditor::open(parent);
+    frame = new MyFrame(CRect(rect.left, rect.top, rect.left + editor::kEditorWidth, rect.top + kInitialHeight),
+                        parent, this);
+    frame->setBackground(background.get());
+    setKnobMode(kLinearMode);
+
+    currentMeter = kNoMeter;
+    stripState = {-1, -1, -1};
+    filterStrip = nullptr;
+    labelStrip = nullptr;
+
+    panels[0] = std::make_unique<CQORVUMeterFULLPANEL>(this, templete);
+    panels[1] = std::make_unique<CQORRMSMeterFULLPANEL>(this, templete);
+    panels[2] = std::make_unique<CQORPPMMeterFULLPANEL>(this, templete);
+    for (auto& panel : panels)
+        panel->open(frame);
+    selectMeter(templete->getParameter(param::kMeter));
+
+    createStripEditors();
+    // The meter selection laid the strips out already; the window size is
+    // settled only now, with the strip editors in place.
+    stripState = {-1, -1, -1};
+    layoutStrips(true);
+    return true;
+}
+
+void TemepleteEditor::close()
+{
+    parentWindow = nullptr;
+    destroyStripEditors();
+    for (auto& panel : panels)
+        if (panel)
+            panel->close();
+    for (auto& panel : panels)
+        panel.reset();
+    currentMeter = kNoMeter;
+    AEffGUIEditor::close();
+}
+
+void TemepleteEditor::idle()
+{
+    if (!frame)
+        return;
+    idleStrips();
+    lastElapsedBlocks = elapsedBlocks();
+    if (CQORMeterFULLPANEL* const panel = currentPanel())
+        panel->refresh(lastElapsedBlocks);
+    AEffGUIEditor::idle();
+}
+
+// Both times are on the process clock the audio path stamps its blocks with.
+double TemepleteEditor::elapsedBlocks() const
+{
+    const double nowSec = frame->getTicks() * kMsToSeconds;
+    const double blockSec = templete->blockDurationSec();
+    if (nowSec < 0.0 || !(blockSec > 0.0))
+        return 0.0;
+    const double elapsed = (nowSec - templete->lastBlockTimeSec()) / blockSec;
+    return elapsed < 0.0 ? 0.0 : elapsed;
+}
+
+// ---------------------------------------------------------------------------
+// parameters and controls
+
+void TemepleteEditor::setParameter(VstInt32 index, float value)
+{
+    if (!frame)
+        return;
+    if (index == param::kProcess)
+        setStripsProcessActive(value);
+    else if (index == param::kMeter)
+        selectMeter(value);
+    else if (index == param::kShowStrips || index == param::kShowFilters || index == param::kShowLabel)
+        layoutStrips(true);
+
+    forwardParameterToStrips(index, value);
+    for (auto& panel : panels)
+        if (panel)
+            panel->setParameter(index, value);
+}
+
+void TemepleteEditor::valueChanged(CControl* control)
+{
+    if (!control)
+        return;
+    CPresetSystemEditor::valueChanged(control);
+    const int32_t tag = control->getTag();
+    if (isEditorControlTag(tag) && templete) {
+        templete->setParameterAutomated(tag, control->getValue());
+        control->setDirty();
+    }
+    if (CQORMeterFULLPANEL* const panel = currentPanel())
+        panel->valueChanged(control);
+    forwardControlToStrips(control);
+}
+
+// ---------------------------------------------------------------------------
+// meter and strips
+
+void TemepleteEditor::selectMeter(float value)
+{
+    const int meter = threeState(value);
+    if (meter == currentMeter)
+        return;
+    currentMeter = meter;
+    for (auto& panel : panels)
+        if (panel)
+            panel->hide();
+    if (CQORMeterFULLPANEL* const panel = currentPanel())
+        panel->show();
+    stripState[0] = -1;
+    layoutStrips(false);
+}
+
+void TemepleteEditor::layoutStrips(bool withResize)
+{
+    if (!templete || !frame)
+        return;
+    const std::array<int, 3> state{twoState(templete->getParameter(param::kShowStrips)),
+                                   twoState(templete->getParameter(param::kShowFilters)),
+                                   twoState(templete->getParameter(param::kShowLabel))};
+    if (state == stripState)
+        return;
+    stripState = state;
+    const editor::StripLayout layout = editor::stripLayout(state[0], state[1], state[2]);
+    placeStrips(layout);
+    if (withResize)
+        resize(layout.height);
+}
+
+void TemepleteEditor::resize(int height)
+{
+    if (!frame || height <= 0)
+        return;
+    const CCoord frameWidth = frame->getViewSize().getWidth();
+    if (rect.bottom - rect.top == height) {
+        if (frame->getViewSize().getHeight() != height)
+            frame->setSize(frameWidth, height);
+        return;
+    }
+    rect.bottom = static_cast<VstInt16>(rect.top + height);
+    frame->setSize(frameWidth, height);
+    if (IPlatformFrame* const platform = frame->getPlatformFrame())
+        platform->resizeParent(rect.right, rect.bottom);
+    if (templete)
+        templete->callHost(audioMasterSizeWindow, rect.right - rect.left, height);
+    frame->invalid();
+    frame->setDirty();
+}

@@ -1,0 +1,77 @@
+#pragma once
+
+// The plug-in's editor: opened by the host into its window, it owns the
+// frame, the three meters' front panels (one shown) and the two strip
+// editors below them, routes every control change to the effect and follows
+// every parameter change of the effect back into the panels. The window is
+// 586 pixels wide; its height follows "Strips", "ShowFlt" and "ShowLbl".
+// All periodic work runs from the host's editor idle calls.
+
+#include "editor/CQORMeterFULLPANEL.h"
+#include "editor/StripLayout.h"
+#include "presets/CPresetSystemEditor.h"
+#include "toolkit/CBaseObject.h"
+#include "toolkit/CBitmap.h"
+
+#include <array>
+#include <memory>
+
+class Templete;
+class StripFiltersSafeEditor;
+class StripLabelSafeEditor;
+
+class TemepleteEditor : public CPresetSystemEditor {
+public:
+    static constexpr int kNoMeter = -1;
+    static constexpr int kInitialHeight = 195;
+
+    explicit TemepleteEditor(Templete* effect);
+    ~TemepleteEditor() override;
+
+    bool open(void* parentWindow) override;
+    // The same window contents in a frame without a window, for tools and
+    // tests that draw or click offscreen.
+    bool openOffscreen();
+    void close() override;
+    void idle() override;
+    // Called last by the effect's own setParameter, on the caller's thread.
+    void setParameter(VstInt32 index, float value) override;
+    void valueChanged(VSTGUI::CControl* control) override;
+
+    int getCurrentMeter() const { return currentMeter; }
+    CQORMeterFULLPANEL* getPanel(int meter) const;
+    StripFiltersSafeEditor* getFilterStrip() const { return filterStrip; }
+    StripLabelSafeEditor* getLabelStrip() const { return labelStrip; }
+    // The elapsed time (in audio blocks) the last idle handed to the panel.
+    double getLastElapsedBlocks() const { return lastElapsedBlocks; }
+    int getHeight() const { return rect.bottom - rect.top; }
+
+private:
+    bool openFrame(void* parentWindow);
+    void selectMeter(float value);
+    void layoutStrips(bool withResize);
+    void resize(int height);
+    double elapsedBlocks() const;
+    CQORMeterFULLPANEL* currentPanel() const { return getPanel(currentMeter); }
+
+    // Strip editor hook points: the filter and label strips live behind
+    // these; without them the window still takes the strips' heights.
+    void createStripEditors();
+    void destroyStripEditors();
+    void placeStrips(const editor::StripLayout& layout);
+    void setStripsProcessActive(float value);
+    void forwardParameterToStrips(VstInt32 index, float value);
+    void forwardControlToStrips(VSTGUI::CControl* control);
+    void idleStrips();
+
+    Templete* templete;
+    VSTGUI::SharedPointer<VSTGUI::CBitmap> background;
+    void* parentWindow = nullptr;
+    std::array<std::unique_ptr<CQORMeterFULLPANEL>, editor::kMeterCount> panels;
+    StripFiltersSafeEditor* filterStrip = nullptr;
+    StripLabelSafeEditor* labelStrip = nullptr;
+    int currentMeter = kNoMeter;
+    // Last applied "Strips", "ShowFlt", "ShowLbl"; -1 forces the next layout.
+    std::array<int, 3> stripState{-1, -1, -1};
+    double lastElapsedBlocks = 0.0;
+};
