@@ -34,7 +34,7 @@ CRect rectOf(const editor::Rect& r) { return CRect(r.left, r.top, r.right, r.bot
 
 template <class Panel>
 struct Opened {
-    Opened() : panel(&bench.effect, &bench.router)
+    explicit Opened(int windowHeight = editor::kBackPanelHeight) : bench(windowHeight), panel(&bench.effect, &bench.router)
     {
         bench.router.backPanel = &panel;
         opened = panel.open(bench.frame);
@@ -275,7 +275,9 @@ TEST(BackPanelRender, EachPanelDrawsItsControls)
     Opened<VUBackPanel> vu;
     vu.panel.show();
     EXPECT_TRUE(vu.bench.render("backpanel-vu"));
-    Opened<RMSBackPanel> rms;
+    // Strips hidden: the window is the front panel's height, and the
+    // selector alone carries the sentence.
+    Opened<RMSBackPanel> rms(editor::kFrontPanelHeight);
     rms.bench.effect.setParameter(param::kShowStrips, 0.f);
     rms.panel.show();
     EXPECT_TRUE(rms.bench.render("backpanel-rms"));

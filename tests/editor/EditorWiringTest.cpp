@@ -3,6 +3,7 @@
 // closes it and stores the global set, and the strips' layout places the bars
 // of the shown meter at every window height.
 
+#include "controls/CQORCalibrationControl.h"
 #include "controls/CQORSlider.h"
 #include "core/ParameterIds.h"
 #include "core/Templete.h"
@@ -16,6 +17,7 @@
 #include "meters/SettingsSource.h"
 #include "platform/SettingsStore.h"
 #include "toolkit/CFrame.h"
+#include "toolkit/CMovieBitmap.h"
 #include "toolkit/OffscreenRender.h"
 
 #include <gtest/gtest.h>
@@ -143,6 +145,27 @@ TEST_F(EditorWiring, StripBarsFollowTheLayoutAtAllFiveHeightsInTheShownMetersCol
     EXPECT_FALSE(filters->getBar(2, true)->isShown());
     EXPECT_TRUE(labels->getBar(0, true)->isShown());
     EXPECT_TRUE(render("editor-strips-vu"));
+}
+
+TEST_F(EditorWiring, TheCalibrationSentenceIsSeenOnceWithOrWithoutStrips)
+{
+    effect.setParameter(param::kMeter, 0.5f);
+    BackPanel* panel = editor->getPanel(1)->getBackPanel();
+    effect.setParameter(param::kShowStrips, 0.f);
+    click(195 + 149 / 2, 144 + 11);
+    ASSERT_TRUE(panel->isShown());
+    // Beside the selector only: the line in the strip area lies below the window.
+    EXPECT_EQ(panel->getCalibrationSelector()->getViewSize().getWidth(), 581);
+    EXPECT_EQ(frame->getViewSize().getHeight(), 169);
+    EXPECT_GE(panel->getCalibrationSentence()->getViewSize().top, frame->getViewSize().bottom);
+    click(350, 130);
+
+    effect.setParameter(param::kShowStrips, 1.f);
+    click(195 + 149 / 2, 144 + 11);
+    ASSERT_TRUE(panel->isShown());
+    // The selector keeps only its letters; the sentence is the strip area's line.
+    EXPECT_EQ(panel->getCalibrationSelector()->getViewSize().getWidth(), 86);
+    EXPECT_LE(panel->getCalibrationSentence()->getViewSize().bottom, frame->getViewSize().bottom);
 }
 
 TEST_F(EditorWiring, AMeterChangeWhileABackPanelIsOpenLeavesNoPanelCovering)

@@ -200,7 +200,7 @@ void X11Frame::handle(XEvent& event)
         onKey(event.xkey, false);
         break;
     case FocusOut:
-        if (hasKeyboardFocus && event.xfocus.mode == NotifyNormal) {
+        if (hasKeyboardFocus && event.xfocus.mode == NotifyNormal && !holdsInputFocus()) {
             hasKeyboardFocus = false;
             frame.onFocusLost();
         }
@@ -299,6 +299,18 @@ void X11Frame::setKeyboardFocus(bool take)
     hasKeyboardFocus = take;
     ErrorTrap trap(display);
     XSetInputFocus(display, take ? window : parent, RevertToParent, CurrentTime);
+    XFlush(display);
+}
+
+// A FocusOut may be stale: the one caused by our own earlier hand-back can
+// arrive after a new edit took the focus again, and the pointer's moves
+// report some too. Only where the focus is now says whether it was lost.
+bool X11Frame::holdsInputFocus() const
+{
+    Window focus = 0;
+    int revert = 0;
+    XGetInputFocus(display, &focus, &revert);
+    return focus == window;
 }
 
 }  // namespace VSTGUI

@@ -36,6 +36,7 @@ private:
     void onButtonRelease(const XButtonEvent& event);
     void onMotion(XMotionEvent event);
     void onKey(XKeyEvent& event, bool down);
+    bool holdsInputFocus() const;
 
     CFrame& frame;
     Display* display = nullptr;
