@@ -39,6 +39,24 @@ def rename(font):
     names.setName("Renamed for QOR Valdora from the Breip font (SIL OFL 1.0)", 10, 3, 1, 0x409)
 
 
+# The strip label draws at a 38-pixel em, centred in a 34-pixel strip of
+# tape: the source's capitals (0.78 em) would fill it and be cut at the top.
+# A larger em grid shrinks every glyph to fit, and the descent below the
+# baseline is set so the text's baseline lands 27 pixels into the tape, with
+# capitals clear of its top edge and descenders inside its bottom edge.
+GLYPH_SHRINK = 1.55
+TAPE_DESCENT_UNITS = 515
+
+
+def fit_to_tape(font):
+    head = font["head"]
+    head.unitsPerEm = round(head.unitsPerEm * GLYPH_SHRINK)
+    hhea = font["hhea"]
+    os2 = font["OS/2"]
+    hhea.descent = -TAPE_DESCENT_UNITS
+    os2.usWinDescent = TAPE_DESCENT_UNITS
+
+
 def main():
     root = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
     source = sys.argv[1] if len(sys.argv) > 1 else SOURCE
@@ -46,6 +64,7 @@ def main():
     os.makedirs(out_dir, exist_ok=True)
     font = TTFont(source, recalcTimestamp=False)
     rename(font)
+    fit_to_tape(font)
     font.save(os.path.join(out_dir, FAMILY + ".qsf"), reorderTables=True)
     shutil.copyfile(LICENCE, os.path.join(out_dir, "LICENSE.txt"))
     print("wrote", os.path.join(out_dir, FAMILY + ".qsf"))
