@@ -5,8 +5,8 @@
 #include <chrono>
 #include <csignal>
 #include <fcntl.h>
+#include <poll.h>
 #include <string>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -15,37 +15,41 @@ namespace toolkit_test {
 
 namespace {
 
-constexpr int kFirstDisplay = 90;
-constexpr int kLastDisplay = 190;
 constexpr int kStartupPolls = 100;
 constexpr auto kPollInterval = std::chrono::milliseconds(50);
+constexpr int kStartupTimeoutMs = 10000;
 
-bool exists(const std::string& path)
+// The display number the server writes to the pipe once it listens, or an
+// empty string when it does not say so in time.
+std::string readDisplayNumber(int fd)
 {
-    struct stat info {};
-    return stat(path.c_str(), &info) == 0;
-}
-
-bool displayIsFree(int number)
-{
-    const std::string n = std::to_string(number);
-    return !exists("/tmp/.X" + n + "-lock") && !exists("/tmp/.X11-unix/X" + n);
+    std::string number;
+    pollfd wait{fd, POLLIN, 0};
+    char c = 0;
+    while (poll(&wait, 1, kStartupTimeoutMs) > 0 && read(fd, &c, 1) == 1 && c != '\n')
+        number += c;
+    return c == '\n' ? number : std::string();
 }
 
 }  // namespace
 
+// The server picks its own free display number (-displayfd): tests started
+// side by side, in this tree or another, cannot race for one number and end
+// up sharing a server whose windows cover each other.
 XvfbServer::XvfbServer()
 {
-    int number = kFirstDisplay;
-    while (number <= kLastDisplay && !displayIsFree(number))
-        ++number;
-    if (number > kLastDisplay)
+    int pipeFds[2];
+    if (pipe(pipeFds) != 0)
         return;
-    name = ":" + std::to_string(number);
+    const std::string writeFd = std::to_string(pipeFds[1]);
     pid = fork();
-    if (pid < 0)
+    if (pid < 0) {
+        close(pipeFds[0]);
+        close(pipeFds[1]);
         return;
+    }
     if (pid == 0) {
+        close(pipeFds[0]);
         // The server must not hold the test's output open after the test ends.
         const int devNull = open("/dev/null", O_WRONLY);
         if (devNull >= 0) {
@@ -54,13 +58,20 @@ XvfbServer::XvfbServer()
         }
         // -noreset: the server would otherwise restart whenever the last client
         // leaves, between two tests, and refuse the next connection meanwhile.
-        execlp("Xvfb", "Xvfb", name.c_str(), "-screen", "0", "640x480x24", "-nolisten", "tcp", "-noreset", nullptr);
+        execlp("Xvfb", "Xvfb", "-displayfd", writeFd.c_str(), "-screen", "0", "640x480x24", "-nolisten", "tcp",
+               "-noreset", nullptr);
         _exit(127);
     }
+    close(pipeFds[1]);
+    const std::string number = readDisplayNumber(pipeFds[0]);
+    close(pipeFds[0]);
+    if (number.empty())
+        return;  // not installed, or it did not come up; the destructor stops it
+    name = ":" + number;
     for (int i = 0; i < kStartupPolls && !running; ++i) {
         int status = 0;
         if (waitpid(pid, &status, WNOHANG) == pid) {
-            pid = -1;  // exited: not installed, or the number was taken after all
+            pid = -1;
             return;
         }
         if (Display* probe = XOpenDisplay(name.c_str())) {

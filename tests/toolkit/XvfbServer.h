@@ -1,6 +1,6 @@
 #pragma once
 
-// A private X server for one test: Xvfb on a display number nobody uses,
+// A private X server for one test: Xvfb on a display number it finds free,
 // stopped when the object goes away.
 
 #include <string>
