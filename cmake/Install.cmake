@@ -14,7 +14,8 @@ install(FILES ${PROJECT_SOURCE_DIR}/resources/font/QORValdora.qsf
 if(TARGET valdora_manual)
   install(FILES ${VALDORA_MANUAL_PATH} DESTINATION ${VALDORA_DATA_DIR})
 endif()
-# Debian wants the changelog compressed reproducibly (no name, no time).
+# Debian wants the changelog and the manual page compressed reproducibly
+# (no name, no time).
 add_custom_command(
   OUTPUT ${CMAKE_BINARY_DIR}/package/changelog.gz
   COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/package
@@ -22,7 +23,16 @@ add_custom_command(
           ${CMAKE_BINARY_DIR}/package/changelog.gz
   DEPENDS ${PROJECT_SOURCE_DIR}/docs/package/changelog
   VERBATIM)
-add_custom_target(valdora_changelog ALL DEPENDS ${CMAKE_BINARY_DIR}/package/changelog.gz)
+add_custom_command(
+  OUTPUT ${CMAKE_BINARY_DIR}/package/valdora-meter.1.gz
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/package
+  COMMAND sh -c "gzip -9nc \"$0\" > \"$1\"" ${PROJECT_SOURCE_DIR}/docs/package/valdora-meter.1
+          ${CMAKE_BINARY_DIR}/package/valdora-meter.1.gz
+  DEPENDS ${PROJECT_SOURCE_DIR}/docs/package/valdora-meter.1
+  VERBATIM)
+add_custom_target(valdora_changelog ALL
+  DEPENDS ${CMAKE_BINARY_DIR}/package/changelog.gz ${CMAKE_BINARY_DIR}/package/valdora-meter.1.gz)
+install(FILES ${CMAKE_BINARY_DIR}/package/valdora-meter.1.gz DESTINATION share/man/man1)
 install(FILES ${PROJECT_SOURCE_DIR}/docs/package/copyright ${CMAKE_BINARY_DIR}/package/changelog.gz
         DESTINATION share/doc/qor-valdora)
 
