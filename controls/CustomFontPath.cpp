@@ -1,5 +1,6 @@
 #include "controls/CustomFontPath.h"
 
+#include "platform/DataFolder.h"
 #include "platform/ManualPath.h"
 
 #include <unistd.h>
@@ -28,7 +29,14 @@ std::string resolveFontPath(const std::optional<std::string>& manualPath, const 
     return besideManual;
 }
 
-std::vector<std::string> defaultFallbackPaths() { return {VALDORA_FONT_INSTALL_PATH, VALDORA_FONT_SOURCE_PATH}; }
+std::vector<std::string> defaultFallbackPaths()
+{
+    std::vector<std::string> paths;
+    for (const std::string& folder : platform::dataFolderCandidates())
+        paths.push_back(folder + "/" + kFontFileName);
+    paths.push_back(VALDORA_FONT_SOURCE_PATH);
+    return paths;
+}
 
 std::string customFontPath() { return resolveFontPath(platform::readManualPath(), defaultFallbackPaths()); }
 

@@ -21,7 +21,7 @@ std::string fontPathBesideManual(const std::optional<std::string>& manualPath);
 // readable file; the path beside the manual when none does.
 std::string resolveFontPath(const std::optional<std::string>& manualPath, const std::vector<std::string>& fallbacks);
 
-// The installed data folder's copy, then the source tree's.
+// The installed data folders' copies, then the source tree's.
 std::vector<std::string> defaultFallbackPaths();
 
 // All of the above with "ManualPath" from the per-user settings.

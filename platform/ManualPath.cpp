@@ -1,5 +1,6 @@
 #include "platform/ManualPath.h"
 
+#include "platform/DataFolder.h"
 #include "platform/SettingsStore.h"
 
 #include <array>
@@ -16,5 +17,14 @@ std::optional<std::string> readManualPath()
         return std::nullopt;
     return std::string(text.data());
 }
+
+std::string manualPathToOpen(const std::optional<std::string>& storedPath)
+{
+    if (storedPath && !storedPath->empty())
+        return *storedPath;
+    return findDataFile(kManualFileName);
+}
+
+std::string manualPathToOpen() { return manualPathToOpen(readManualPath()); }
 
 }  // namespace platform

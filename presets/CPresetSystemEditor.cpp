@@ -50,7 +50,7 @@ void CPresetSystemEditor::valueChanged(VSTGUI::CControl* control)
 
 void CPresetSystemEditor::openUserManual()
 {
-    const std::string path = platform::readManualPath().value_or(std::string());
+    const std::string path = platform::manualPathToOpen();
     void* parent = frame ? frame->getSystemWindow() : nullptr;
     switch (documentShell->openDocument(parent, path)) {
     case platform::OpenDocumentResult::Opened:

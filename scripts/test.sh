@@ -6,3 +6,6 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/build.sh"
 cd "$root/build"
 ctest --output-on-failure -j "$(nproc)"
+# The Debian package: built with CPack, installed into and removed from a
+# scratch root, the installed plug-in loaded.
+"$root/scripts/test-package.sh" "$root/build"

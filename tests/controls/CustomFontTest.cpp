@@ -181,9 +181,10 @@ TEST(CustomFontPath, BesideTheManualFirstThenTheFirstFallbackThatExists)
 TEST(CustomFontPath, BuildsFallBackToTheSourceTreesFont)
 {
     const std::vector<std::string> fallbacks = customfont::defaultFallbackPaths();
-    ASSERT_EQ(fallbacks.size(), 2u);
-    EXPECT_NE(fallbacks[0].find("/share/qor-valdora/QORValdora.qsf"), std::string::npos);
-    EXPECT_EQ(fallbacks[1], kSourceFont);
+    ASSERT_GE(fallbacks.size(), 2u);
+    for (std::size_t i = 0; i + 1 < fallbacks.size(); ++i)
+        EXPECT_NE(fallbacks[i].find("/share/qor-valdora/QORValdora.qsf"), std::string::npos) << fallbacks[i];
+    EXPECT_EQ(fallbacks.back(), kSourceFont);
     // The test's private settings hold no ManualPath, so the shared font came from a fallback and loads.
     EXPECT_GT(CQORCustomFont::shared()->getCoreTextFont()->getStringWidth(nullptr, "x"), 0.0);
 }
