@@ -1,7 +1,7 @@
 #!/bin/sh
 # Screenshots of the editor as a host shows it: the built plug-in is loaded,
 # its editor opened into a window of a private Xvfb server and fed a test
-# signal (1 kHz sine, -12 dBFS left, -20 dBFS right); each window is read
+# signal (1 kHz sine, -16 dBFS left, -24 dBFS right); each window is read
 # back from the server into a PNG.
 #   scripts/editor-screenshots.sh [build-dir] [out-dir]
 set -eu

@@ -47,12 +47,12 @@ constexpr Shot kShots[] = {
     {"window-expanded.png", 0.0F, true},
 };
 
-// Left: a 1 kHz sine at -12 dBFS; right: the same at -20 dBFS, so the two
-// needles stand apart.
+// Left: a 1 kHz sine at -16 dBFS; right: the same at -24 dBFS, so the two
+// needles stand apart and stay on every meter's scale with its default reference.
 void fillSignal(std::vector<float>& left, std::vector<float>& right, long long& frame)
 {
-    const double leftPeak = std::pow(10.0, -12.0 / 20.0);
-    const double rightPeak = std::pow(10.0, -20.0 / 20.0);
+    const double leftPeak = std::pow(10.0, -16.0 / 20.0);
+    const double rightPeak = std::pow(10.0, -24.0 / 20.0);
     for (size_t i = 0; i < left.size(); ++i, ++frame) {
         const double s = std::sin(kTwoPi * 1000.0 * static_cast<double>(frame) / kRateHz);
         left[i] = static_cast<float>(leftPeak * s);
