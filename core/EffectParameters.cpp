@@ -79,20 +79,20 @@ StepSet stepsFor(VstInt32 index)
 EffectParameters::EffectParameters()
 {
     for (VstInt32 i = param::kNumControls; i < param::kNumHostParams; ++i)
-        values_[i] = param::kReservedValue;
+        values_[i].store(param::kReservedValue, std::memory_order_relaxed);
 }
 
 float EffectParameters::value(VstInt32 index) const
 {
     if (index < 0 || index > param::kHighestIndex)
         return 0.0f;
-    return values_[index];
+    return values_[index].load(std::memory_order_relaxed);
 }
 
 void EffectParameters::store(VstInt32 index, float clampedValue)
 {
     if (param::isControl(index) || param::isMeterSetting(index))
-        values_[index] = clampedValue;
+        values_[index].store(clampedValue, std::memory_order_relaxed);
 }
 
 void EffectParameters::name(VstInt32 index, char* text)

@@ -8,6 +8,7 @@
 #include "core/VstInterface.h"
 
 #include <array>
+#include <atomic>
 
 class EffectParameters {
 public:
@@ -34,5 +35,6 @@ public:
     static bool properties(VstInt32 index, VstParameterProperties* properties);
 
 private:
-    std::array<float, param::kHighestIndex + 1> values_{};
+    // Stored from the host's threads, read by the editor and getParameter.
+    std::array<std::atomic<float>, param::kHighestIndex + 1> values_{};
 };

@@ -21,11 +21,11 @@ void GainGlide::setSampleRate(double rateHz)
 
 void GainGlide::process(const float* inLeft, const float* inRight, float* outLeft, float* outRight, int frames)
 {
-    if (current_ == target_ && std::fabs(target_) >= kSettledMinimumGain) {
+    const float target = this->target();
+    if (current_ == target && std::fabs(target) >= kSettledMinimumGain) {
         applySettled(inLeft, inRight, outLeft, outRight, frames);
         return;
     }
-    const float target = target_;
     const float coefficient = coefficient_;
     float gain = current_;
     for (int i = 0; i < frames; ++i) {

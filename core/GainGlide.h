@@ -1,31 +1,35 @@
 #pragma once
 
 // The trim multiplier: a one-pole glide of the applied gain toward its
-// target, about 45 ms at every sample rate, applied to two channels.
+// target, about 45 ms at every sample rate, applied to two channels. The
+// target may be set from another thread than the audio one: it is read once
+// per block.
+
+#include <atomic>
 
 class GainGlide {
 public:
     static constexpr float kReferenceRateHz = 44100.0f;
     static constexpr float kReferenceCoefficient = 0.0005f;  // per sample at the reference rate
 
-    void setTarget(float gain) { target_ = gain; }
+    void setTarget(float gain) { target_.store(gain, std::memory_order_relaxed); }
     // Derives the per-sample coefficient so the time constant does not
     // depend on the rate; the rate must already be a usable one.
     void setSampleRate(double rateHz);
-    void jumpToTarget() { current_ = target_; }
+    void jumpToTarget() { current_ = target(); }
 
     // Left is written before right at every sample, so when both outputs
     // are one buffer the right channel's result is what remains.
     void process(const float* inLeft, const float* inRight, float* outLeft, float* outRight, int frames);
 
-    float target() const { return target_; }
+    float target() const { return target_.load(std::memory_order_relaxed); }
     float current() const { return current_; }
     float coefficient() const { return coefficient_; }
 
 private:
     void applySettled(const float* inLeft, const float* inRight, float* outLeft, float* outRight, int frames) const;
 
-    float target_ = 1.0f;
+    std::atomic<float> target_{1.0f};
     float current_ = 1.0f;
     float coefficient_ = kReferenceCoefficient;
 };

@@ -109,12 +109,12 @@ void Templete::seedParameters()
     params_.store(param::kHold, 0.0f);
     params_.store(param::kLagTime, 0.0f);
     params_.store(param::kSettingsSource, param::clampUnit(SettingsSource::current() * 0.5f));
-    const float meterValue = param::clampUnit(processwide::SelectedMeter * 0.5f);
+    const float meterValue = param::clampUnit(static_cast<float>(processwide::SelectedMeter.load()) * 0.5f);
     params_.store(param::kMeter, meterValue);
     selectedMeter_ = param::threeState(meterValue);
     params_.store(param::kTrim, 0.5f);
     trimDb_ = param::trimDbFromValue(0.5f);
-    gain_.setTarget(param::gainFromDb(trimDb_));
+    gain_.setTarget(param::gainFromDb(trimDb()));
     gain_.jumpToTarget();
     params_.store(param::kShowLabel, 0.0f);
     setStripLabel(kDefaultStripLabel);
@@ -259,7 +259,7 @@ void Templete::prepareMeterEngines(double rateHz)
 // Only the selected engine measures; the others keep their last readings.
 void Templete::feedSelectedMeter(float* left, float* right, int frames)
 {
-    switch (selectedMeter_) {
+    switch (selectedMeter_.load(std::memory_order_relaxed)) {
     case 0:
         if (vuMeter_)
             vuMeter_->processBlock(left, right, frames);
@@ -279,15 +279,15 @@ void Templete::feedSelectedMeter(float* left, float* right, int frames)
 
 int Templete::selectedMeterDelayMs() const
 {
-    switch (selectedMeter_) {
+    switch (selectedMeter_.load(std::memory_order_relaxed)) {
     case 0:
-        return vuMeter_ ? vuMeter_->displayDelayMs() : delayMs_;
+        return vuMeter_ ? vuMeter_->displayDelayMs() : delayMs_.load(std::memory_order_relaxed);
     case 1:
-        return rmsMeter_ ? rmsMeter_->displayDelayMs() : delayMs_;
+        return rmsMeter_ ? rmsMeter_->displayDelayMs() : delayMs_.load(std::memory_order_relaxed);
     case 2:
-        return ppmMeter_ ? ppmMeter_->displayDelayMs() : delayMs_;
+        return ppmMeter_ ? ppmMeter_->displayDelayMs() : delayMs_.load(std::memory_order_relaxed);
     default:
-        return delayMs_;
+        return delayMs_.load(std::memory_order_relaxed);
     }
 }
 
@@ -307,27 +307,27 @@ void Templete::applyParameter(VstInt32 index, float value)
     params_.store(index, value);
     switch (index) {
     case param::kProcess:
-        processOn_ = param::twoState(value);
-        switchFilters(processOn_);
+        processOn_.store(param::twoState(value), std::memory_order_relaxed);
+        switchFilters(param::twoState(value));
         break;
     case param::kTrim:
-        trimDb_ = param::trimDbFromValue(value);
-        gain_.setTarget(param::gainFromDb(trimDb_));
+        trimDb_.store(param::trimDbFromValue(value), std::memory_order_relaxed);
+        gain_.setTarget(param::gainFromDb(param::trimDbFromValue(value)));
         break;
     case param::kSettingsSource:
         SettingsSource::setCurrent(param::threeState(value));
         forwardToMeterEngines(index, value);
         break;
     case param::kMeter:
-        selectedMeter_ = param::threeState(value);
-        processwide::SelectedMeter = selectedMeter_;
+        selectedMeter_.store(param::threeState(value), std::memory_order_relaxed);
+        processwide::SelectedMeter.store(param::threeState(value), std::memory_order_relaxed);
         break;
     case param::kProcessFilters:
-        filtersOn_ = param::twoState(value);
-        switchFilters(filtersOn_);
+        filtersOn_.store(param::twoState(value), std::memory_order_relaxed);
+        switchFilters(param::twoState(value));
         break;
     case param::kLagTime:
-        delayMs_ = param::delayMsFromValue(value);
+        delayMs_.store(param::delayMsFromValue(value), std::memory_order_relaxed);
         forwardToMeterEngines(index, value);
         break;
     case param::kMidSide:
@@ -517,10 +517,10 @@ void Templete::processReplacing(float** inputs, float** outputs, VstInt32 sample
     float* const outLeft = outputs[0];
     float* const outRight = secondChannel(outputs, secondOutputConnected && stereoOutput_);
 
-    if (processOn_) {
+    if (processOn_.load(std::memory_order_relaxed)) {
         gain_.process(inLeft, inRight, outLeft, outRight, frames);
         StripFilterSection* const section = filterSection_.get();
-        if (filtersOn_ && section) {
+        if (filtersOn_.load(std::memory_order_relaxed) && section) {
             float* const channels[] = {outLeft, outRight};
             section->process(channels, channels, frames);
         }
@@ -544,8 +544,8 @@ void Templete::copyThrough(const float* inLeft, const float* inRight, float* out
 void Templete::noteBlockTiming(int frames)
 {
     if (getEditor())
-        lastBlockTimeSec_ = platform::monotonicMs() * kMsToSeconds;
-    blockDurationSec_ = frames / effectiveRateHz_;
+        lastBlockTimeSec_.store(platform::monotonicMs() * kMsToSeconds, std::memory_order_relaxed);
+    blockDurationSec_.store(frames / effectiveRateHz_, std::memory_order_relaxed);
 }
 
 // ---------------------------------------------------------------------------

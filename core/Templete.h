@@ -13,6 +13,7 @@
 #include "presets/CPresetSystemEffect.h"
 
 #include <array>
+#include <atomic>
 #include <memory>
 
 class AEffEditor;
@@ -68,13 +69,13 @@ public:
     RMSMeter* rmsMeter() { return rmsMeter_.get(); }
     VUmeter* vuMeter() { return vuMeter_.get(); }
     PPMmeter* ppmMeter() { return ppmMeter_.get(); }
-    int selectedMeter() const { return selectedMeter_; }
-    float trimDb() const { return trimDb_; }
+    int selectedMeter() const { return selectedMeter_.load(std::memory_order_relaxed); }
+    float trimDb() const { return trimDb_.load(std::memory_order_relaxed); }
     const GainGlide& gain() const { return gain_; }
     bool stereoInput() const { return stereoInput_; }
     bool stereoOutput() const { return stereoOutput_; }
-    double lastBlockTimeSec() const { return lastBlockTimeSec_; }
-    double blockDurationSec() const { return blockDurationSec_; }
+    double lastBlockTimeSec() const { return lastBlockTimeSec_.load(std::memory_order_relaxed); }
+    double blockDurationSec() const { return blockDurationSec_.load(std::memory_order_relaxed); }
     double outputLatencySec() const { return outputLatencySec_; }
     double effectiveSampleRate() const { return effectiveRateHz_; }
 
@@ -113,15 +114,18 @@ private:
     std::unique_ptr<PPMmeter> ppmMeter_;
     std::unique_ptr<StripFilterSection> filterSection_;
     std::array<char, kStripLabelSize> stripLabel_{};
-    int processOn_ = 0;
-    int filtersOn_ = 0;
-    int selectedMeter_ = 0;
-    int delayMs_ = 0;
-    float trimDb_ = 0.0f;
+    // Set by the host's parameter calls on any thread, read by the audio
+    // path once per block and by the editor: whole values, no ordering.
+    std::atomic<int> processOn_{0};
+    std::atomic<int> filtersOn_{0};
+    std::atomic<int> selectedMeter_{0};
+    std::atomic<int> delayMs_{0};
+    std::atomic<float> trimDb_{0.0f};
     bool stereoInput_ = true;
     bool stereoOutput_ = true;
     double effectiveRateHz_ = 44100.0;
-    double lastBlockTimeSec_ = 0.0;
-    double blockDurationSec_ = 256.0;
+    // Stamped by the audio path, read by the editor's idle.
+    std::atomic<double> lastBlockTimeSec_{0.0};
+    std::atomic<double> blockDurationSec_{256.0};
     double outputLatencySec_ = 0.0;
 };

@@ -70,6 +70,8 @@ bool TemepleteEditor::openFrame(void* parent)
     if (frame || !background || !background->isLoaded() || !templete)
         return false;
     AEffGUIEditor::open(parent);
+    editorThread = std::this_thread::get_id();
+    otherThreadChanges.clear();
     frame = new MyFrame(CRect(rect.left, rect.top, rect.left + editor::kEditorWidth, rect.top + kInitialHeight),
                         parent, this);
     frame->setBackground(background.get());
@@ -112,6 +114,7 @@ void TemepleteEditor::idle()
 {
     if (!frame)
         return;
+    otherThreadChanges.deliver([this](VstInt32 index, float value) { applyParameter(index, value); });
     idleStrips();
     lastElapsedBlocks = elapsedBlocks();
     if (CQORMeterFULLPANEL* const panel = currentPanel())
@@ -137,6 +140,15 @@ void TemepleteEditor::setParameter(VstInt32 index, float value)
 {
     if (!frame)
         return;
+    if (std::this_thread::get_id() != editorThread) {
+        otherThreadChanges.post(index, value);
+        return;
+    }
+    applyParameter(index, value);
+}
+
+void TemepleteEditor::applyParameter(VstInt32 index, float value)
+{
     if (index == param::kProcess)
         setStripsProcessActive(value);
     else if (index == param::kMeter)
@@ -190,10 +202,13 @@ void TemepleteEditor::layoutStrips(bool withResize)
     const std::array<int, 3> state{twoState(templete->getParameter(param::kShowStrips)),
                                    twoState(templete->getParameter(param::kShowFilters)),
                                    twoState(templete->getParameter(param::kShowLabel))};
-    if (state == stripState)
+    const editor::StripLayout layout = editor::stripLayout(state[0], state[1], state[2]);
+    // A meter switch lays the strips out without sizing the window; a strip
+    // change delivered after it (from another thread, at idle) must still size it.
+    const bool sized = rect.bottom - rect.top == layout.height;
+    if (state == stripState && (sized || !withResize))
         return;
     stripState = state;
-    const editor::StripLayout layout = editor::stripLayout(state[0], state[1], state[2]);
     placeStrips(layout);
     if (withResize)
         resize(layout.height);

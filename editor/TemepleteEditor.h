@@ -8,6 +8,7 @@
 // All periodic work runs from the host's editor idle calls.
 
 #include "editor/CQORMeterFULLPANEL.h"
+#include "editor/ParameterMailbox.h"
 #include "editor/StripLayout.h"
 #include "presets/CPresetSystemEditor.h"
 #include "toolkit/CBaseObject.h"
@@ -15,6 +16,7 @@
 
 #include <array>
 #include <memory>
+#include <thread>
 
 class Templete;
 class StripFiltersSafeEditor;
@@ -34,7 +36,8 @@ public:
     bool openOffscreen();
     void close() override;
     void idle() override;
-    // Called last by the effect's own setParameter, on the caller's thread.
+    // Called last by the effect's own setParameter, on the caller's thread:
+    // applied at once on the editor's thread, else at the next idle.
     void setParameter(VstInt32 index, float value) override;
     void valueChanged(VSTGUI::CControl* control) override;
 
@@ -48,6 +51,7 @@ public:
 
 private:
     bool openFrame(void* parentWindow);
+    void applyParameter(VstInt32 index, float value);
     void selectMeter(float value);
     void layoutStrips(bool withResize);
     void resize(int height);
@@ -74,4 +78,6 @@ private:
     // Last applied "Strips", "ShowFlt", "ShowLbl"; -1 forces the next layout.
     std::array<int, 3> stripState{-1, -1, -1};
     double lastElapsedBlocks = 0.0;
+    std::thread::id editorThread;
+    ParameterMailbox otherThreadChanges;
 };

@@ -221,7 +221,7 @@ TEST_F(EffectUnit, SettingsSourceAndMeterAreSharedWithLaterInstances)
     first.setParameter(param::kSettingsSource, 0.2f);
     first.setParameter(param::kMeter, 0.76f);
     EXPECT_EQ(SettingsSource::current(), SettingsSource::kGlobal);
-    EXPECT_EQ(processwide::SelectedMeter, 2);
+    EXPECT_EQ(processwide::SelectedMeter.load(), 2);
     EXPECT_EQ(first.selectedMeter(), 2);
 
     Templete second(unitHost);

@@ -1,6 +1,8 @@
 // The editor through the built plug-in, as a host drives it: the editor
 // flag and rectangle, open into a window of a private X server, idle
-// drawing, resizing through the host and the parent window, and close.
+// drawing, resizing through the host and the parent window, clicks sent to
+// the window, audio from a thread of its own while the main thread idles,
+// and close.
 
 #include <gtest/gtest.h>
 
@@ -11,10 +13,15 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
+#include <algorithm>
+#include <atomic>
 #include <chrono>
+#include <cmath>
 #include <cstdlib>
+#include <filesystem>
 #include <set>
 #include <thread>
+#include <vector>
 
 namespace {
 
@@ -25,6 +32,28 @@ constexpr VstInt32 kMeter = 3;
 constexpr VstInt32 kStrips = 6;
 constexpr VstInt32 kShowFilters = 7;
 constexpr VstInt32 kShowLabel = 15;
+constexpr VstInt32 kProcess = 0;
+
+struct Area {
+    int x, y, width, height;
+};
+constexpr Area kLeftNeedleArea{12, 18, 250, 116};
+constexpr Area kProcessButtonArea{531, 1, 43, 14};
+constexpr Area kMeterFaces{12, 18, 515, 116};
+constexpr int kProcessX = 552;
+constexpr int kProcessY = 8;
+constexpr int kStripsX = 579;
+constexpr int kStripsY = 7;
+constexpr int kSelectorRightArrowX = 334;
+constexpr int kSelectorY = 155;
+
+size_t entriesIn(const char* directory)
+{
+    size_t n = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(directory))
+        ++n;
+    return n;
+}
 
 class EditorHost : public ::testing::Test {
 protected:
@@ -117,6 +146,63 @@ protected:
             colours.insert(XGetPixel(image, x, 0) & 0xffffff);
         XDestroyImage(image);
         return colours.size();
+    }
+
+    std::vector<unsigned long> pixels(Window window, const Area& area)
+    {
+        std::vector<unsigned long> out;
+        XImage* image = XGetImage(display, window, area.x, area.y, static_cast<unsigned>(area.width),
+                                  static_cast<unsigned>(area.height), AllPlanes, ZPixmap);
+        if (!image)
+            return out;
+        for (int y = 0; y < area.height; ++y)
+            for (int x = 0; x < area.width; ++x)
+                out.push_back(XGetPixel(image, x, y) & 0xffffff);
+        XDestroyImage(image);
+        return out;
+    }
+
+    static size_t differing(const std::vector<unsigned long>& a, const std::vector<unsigned long>& b)
+    {
+        if (a.size() != b.size())
+            return std::max(a.size(), b.size());
+        size_t n = 0;
+        for (size_t i = 0; i < a.size(); ++i)
+            n += a[i] != b[i] ? 1 : 0;
+        return n;
+    }
+
+    // A left click as the server would deliver it to the editor's window.
+    void click(int x, int y)
+    {
+        const Window child = childWindow();
+        ASSERT_NE(child, 0u);
+        for (int type : {ButtonPress, ButtonRelease}) {
+            XEvent event{};
+            event.xbutton.type = type;
+            event.xbutton.display = display;
+            event.xbutton.window = child;
+            event.xbutton.root = DefaultRootWindow(display);
+            event.xbutton.x = x;
+            event.xbutton.y = y;
+            event.xbutton.button = Button1;
+            event.xbutton.state = type == ButtonRelease ? Button1Mask : 0;
+            event.xbutton.same_screen = True;
+            XSendEvent(display, child, True, type == ButtonPress ? ButtonPressMask : ButtonReleaseMask, &event);
+        }
+        XFlush(display);
+    }
+
+    int automateCount(VstInt32 index, float* lastValue = nullptr) const
+    {
+        int n = 0;
+        for (const auto& call : host::hostState().calls)
+            if (call.opcode == audioMasterAutomate && call.index == index) {
+                ++n;
+                if (lastValue)
+                    *lastValue = call.opt;
+            }
+        return n;
     }
 
     const host::HostState::Call* lastSizeCall() const
@@ -257,6 +343,151 @@ TEST_F(EditorHost, ClosingThePluginWithTheEditorOpenIsSafe)
     plugin.reset();  // effClose without effEditClose, as some hosts do
     XSync(display, False);
     EXPECT_EQ(childWindow(), 0u);
+}
+
+TEST_F(EditorHost, NeedlesFollowAudioProcessedOnAnotherThreadWhileTheMainThreadIdles)
+{
+    setStrips(1, 0, 0);
+    plugin->setSampleRate(44100.0F);
+    plugin->setBlockSize(512);
+    plugin->resume();
+    // The audio thread asks the host about its pins; the recording host
+    // keeps its log for one thread only.
+    host::hostState().recordCalls = false;
+    ASSERT_EQ(plugin->dispatch(effEditOpen, 0, 0, reinterpret_cast<void*>(parent)), 1);
+    idle(10);
+    const std::vector<unsigned long> silent = pixels(childWindow(), kLeftNeedleArea);
+    ASSERT_FALSE(silent.empty());
+
+    std::atomic<bool> stop{false};
+    std::thread audio([&] {
+        constexpr int kFrames = 512;
+        constexpr double kTwoPi = 6.283185307179586;
+        std::vector<float> left(kFrames);
+        std::vector<float> right(kFrames);
+        std::vector<float> outLeft(kFrames);
+        std::vector<float> outRight(kFrames);
+        long long frame = 0;
+        auto due = std::chrono::steady_clock::now();
+        while (!stop.load()) {
+            for (int i = 0; i < kFrames; ++i, ++frame)
+                left[static_cast<size_t>(i)] = right[static_cast<size_t>(i)] =
+                    static_cast<float>(0.5 * std::sin(kTwoPi * 1000.0 * static_cast<double>(frame) / 44100.0));
+            float* in[] = {left.data(), right.data()};
+            float* out[] = {outLeft.data(), outRight.data()};
+            plugin->process(in, out, kFrames);
+            due += std::chrono::microseconds(11610);  // one block of real time
+            std::this_thread::sleep_until(due);
+        }
+    });
+    std::vector<unsigned long> loud;
+    const auto start = std::chrono::steady_clock::now();
+    while (std::chrono::steady_clock::now() - start < std::chrono::milliseconds(1200)) {
+        plugin->dispatch(effEditIdle);
+        std::this_thread::sleep_for(std::chrono::milliseconds(15));
+    }
+    XSync(display, False);
+    loud = pixels(childWindow(), kLeftNeedleArea);
+    stop = true;
+    audio.join();
+
+    EXPECT_GT(differing(silent, loud), 300u) << "the needle left its rest";
+    plugin->dispatch(effEditClose);
+}
+
+TEST_F(EditorHost, ClickOnProcessAutomatesItAndTheButtonShowsTheNewState)
+{
+    setStrips(1, 0, 0);
+    plugin->setParameter(kProcess, 0.0F);
+    ASSERT_EQ(plugin->dispatch(effEditOpen, 0, 0, reinterpret_cast<void*>(parent)), 1);
+    idle();
+    const std::vector<unsigned long> off = pixels(childWindow(), kProcessButtonArea);
+    host::hostState().calls.clear();
+
+    click(kProcessX, kProcessY);
+    idle();
+    float automated = -1.0F;
+    EXPECT_EQ(automateCount(kProcess, &automated), 1);
+    EXPECT_EQ(automated, 1.0F);
+    EXPECT_EQ(plugin->getParameter(kProcess), 1.0F);
+    const std::vector<unsigned long> on = pixels(childWindow(), kProcessButtonArea);
+    EXPECT_GT(differing(off, on), 50u) << "the button is drawn lit";
+
+    click(kProcessX, kProcessY);
+    idle();
+    EXPECT_EQ(automateCount(kProcess, &automated), 2);
+    EXPECT_EQ(automated, 0.0F);
+    EXPECT_EQ(differing(off, pixels(childWindow(), kProcessButtonArea)), 0u) << "and back to its off picture";
+    plugin->dispatch(effEditClose);
+}
+
+TEST_F(EditorHost, MeterSelectorArrowSwitchesThePanelInTheWindow)
+{
+    setStrips(1, 0, 0);
+    ASSERT_EQ(plugin->dispatch(effEditOpen, 0, 0, reinterpret_cast<void*>(parent)), 1);
+    idle();
+    const std::vector<unsigned long> vu = pixels(childWindow(), kMeterFaces);
+    host::hostState().calls.clear();
+
+    click(kSelectorRightArrowX, kSelectorY);
+    idle();
+    EXPECT_EQ(plugin->getParameter(kMeter), 0.5F);
+    EXPECT_EQ(automateCount(kMeter), 1);
+    const std::vector<unsigned long> rms = pixels(childWindow(), kMeterFaces);
+    EXPECT_GT(differing(vu, rms), static_cast<size_t>(kMeterFaces.width * kMeterFaces.height / 4))
+        << "another face is shown";
+
+    click(kSelectorRightArrowX, kSelectorY);
+    idle();
+    EXPECT_EQ(plugin->getParameter(kMeter), 1.0F);
+    EXPECT_GT(differing(rms, pixels(childWindow(), kMeterFaces)), 1000u);
+    plugin->dispatch(effEditClose);
+}
+
+TEST_F(EditorHost, StripsButtonShrinksTheWindowTo169)
+{
+    setStrips(1, 1, 1);
+    ASSERT_EQ(plugin->dispatch(effEditOpen, 0, 0, reinterpret_cast<void*>(parent)), 1);
+    idle();
+    ASSERT_EQ(attributes(childWindow()).height, 261);
+    host::hostState().calls.clear();
+
+    click(kStripsX, kStripsY);
+    idle();
+    EXPECT_EQ(plugin->getParameter(kStrips), 0.0F);
+    EXPECT_EQ(automateCount(kStrips), 1);
+    ASSERT_NE(lastSizeCall(), nullptr);
+    EXPECT_EQ(lastSizeCall()->value, 169);
+    EXPECT_EQ(rectHeight(), 169);
+    EXPECT_EQ(attributes(parent).height, 169);
+    EXPECT_EQ(attributes(childWindow()).height, 169);
+    EXPECT_GT(coloursInRow(childWindow(), 60), 20u) << "still drawn after the resize";
+    plugin->dispatch(effEditClose);
+}
+
+TEST_F(EditorHost, CloseLeavesNoWindowDescriptorOrThreadBehind)
+{
+    setStrips(1, 1, 1);
+    // The first open loads fonts and images once per process.
+    ASSERT_EQ(plugin->dispatch(effEditOpen, 0, 0, reinterpret_cast<void*>(parent)), 1);
+    idle();
+    plugin->dispatch(effEditClose);
+    XSync(display, False);
+
+    const size_t descriptors = entriesIn("/proc/self/fd");
+    const size_t threads = entriesIn("/proc/self/task");
+    for (int round = 0; round < 3; ++round) {
+        ASSERT_EQ(plugin->dispatch(effEditOpen, 0, 0, reinterpret_cast<void*>(parent)), 1);
+        idle();
+        click(kProcessX, kProcessY);
+        idle();
+        plugin->dispatch(effEditClose);
+        XSync(display, False);
+        EXPECT_EQ(childWindow(), 0u);
+        EXPECT_EQ(entriesIn("/proc/self/fd"), descriptors) << "round " << round;
+        EXPECT_EQ(entriesIn("/proc/self/task"), threads);
+    }
+    plugin->dispatch(effEditIdle);
 }
 
 }  // namespace

@@ -1,14 +1,19 @@
 // valdora-meter from the outside: its CSV, what a reference sine reads on
-// each meter, overs of a clipped burst, and refusal of bad command lines.
+// each meter, overs of a clipped burst, the picture of the editor it
+// renders, and refusal of bad command lines.
 
 #include "tests/host/RunCommand.h"
 #include "tests/support/TempDir.h"
 
+#include <cairo.h>
 #include <gtest/gtest.h>
 #include <sndfile.h>
 
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <fstream>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -165,11 +170,88 @@ TEST(ValdoraMeter, OversOfAClippedFileAndInfiniteHold)
     }
 }
 
+struct Picture {
+    int width = 0;
+    int height = 0;
+    std::vector<uint32_t> pixels;  // 0xRRGGBB, row after row
+
+    size_t colours() const { return std::set<uint32_t>(pixels.begin(), pixels.end()).size(); }
+    size_t differingIn(const Picture& other, int x0, int y0, int x1, int y1) const
+    {
+        size_t n = 0;
+        for (int y = y0; y < y1; ++y)
+            for (int x = x0; x < x1; ++x)
+                n += pixels[static_cast<size_t>(y * width + x)] != other.pixels[static_cast<size_t>(y * width + x)];
+        return n;
+    }
+};
+
+Picture readPng(const std::string& path)
+{
+    Picture picture;
+    cairo_surface_t* surface = cairo_image_surface_create_from_png(path.c_str());
+    if (cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS) {
+        picture.width = cairo_image_surface_get_width(surface);
+        picture.height = cairo_image_surface_get_height(surface);
+        const int stride = cairo_image_surface_get_stride(surface);
+        const unsigned char* data = cairo_image_surface_get_data(surface);
+        for (int y = 0; y < picture.height; ++y)
+            for (int x = 0; x < picture.width; ++x) {
+                uint32_t pixel = 0;
+                std::memcpy(&pixel, data + y * stride + x * 4, sizeof pixel);
+                picture.pixels.push_back(pixel & 0xffffffu);
+            }
+    }
+    cairo_surface_destroy(surface);
+    return picture;
+}
+
+TEST(ValdoraMeter, RenderWritesTheEditorAsThePanelShowsTheEnd)
+{
+    testing_support::TempDir dir;
+    const std::string loud = dir.path() + "/loud.wav";
+    const std::string quiet = dir.path() + "/quiet.wav";
+    writeWav(loud, 1.0, 2.0);
+    writeWav(quiet, 0.001, 2.0);
+    const std::string strips = "--set 6=1 --set 7=0 --set 15=0 ";  // compact strips: 195 high
+    for (const char* name : {"vu", "rms", "ppm"}) {
+        SCOPED_TRACE(name);
+        const std::string loudPng = dir.path() + "/" + name + "-loud.png";
+        const std::string quietPng = dir.path() + "/" + name + "-quiet.png";
+        auto result = meter(std::string("--meter ") + name + " " + strips + "--render " + shellQuote(loudPng) + " " +
+                            shellQuote(loud));
+        ASSERT_EQ(result.exitCode, 0) << result.output;
+        result = meter(std::string("--meter ") + name + " " + strips + "--render " + shellQuote(quietPng) + " " +
+                       shellQuote(quiet));
+        ASSERT_EQ(result.exitCode, 0) << result.output;
+        const Picture high = readPng(loudPng);
+        const Picture low = readPng(quietPng);
+        ASSERT_EQ(high.width, 586);
+        EXPECT_EQ(high.height, 195);
+        ASSERT_EQ(low.width, 586);
+        ASSERT_EQ(low.height, high.height);
+        EXPECT_GT(high.colours(), 200u) << "a drawn panel, not a blank picture";
+        // Both meter faces: the needles end somewhere else for a loud file.
+        EXPECT_GT(high.differingIn(low, 12, 18, 262, 134), 200u);
+        EXPECT_GT(high.differingIn(low, 277, 18, 527, 134), 200u);
+    }
+
+    const std::string narrow = dir.path() + "/narrow.png";
+    ASSERT_EQ(meter("--set 6=0 --render " + shellQuote(narrow)).exitCode, 0) << "the demo, strips hidden";
+    const Picture demo = readPng(narrow);
+    EXPECT_EQ(demo.width, 586);
+    EXPECT_EQ(demo.height, 169);
+
+    const auto unwritable = meter("--render /nonexistent/dir/x.png " + shellQuote(quiet));
+    EXPECT_NE(unwritable.exitCode, 0);
+    EXPECT_NE(unwritable.output.find("cannot write"), std::string::npos) << unwritable.output;
+}
+
 TEST(ValdoraMeter, BadCommandLinesFail)
 {
     for (const char* arguments : {"--meter xyz", "--hold maybe", "--block 0", "--interval", "--set 3",
                                   "--set 3=x", "--lag 1000", "--rate 5", "--bogus", "a.wav b.wav",
-                                  "--rate 48000 some.wav"}) {
+                                  "--rate 48000 some.wav", "--render"}) {
         const auto result = meter(arguments);
         EXPECT_NE(result.exitCode, 0) << arguments;
         EXPECT_NE(result.output.find("usage:"), std::string::npos) << arguments;

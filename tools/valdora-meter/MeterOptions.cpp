@@ -107,6 +107,10 @@ MeterOptions MeterOptions::parse(const std::vector<std::string>& arguments)
             options.csvPath = valueOf(argument);
             if (options.csvPath.empty())
                 throw UsageError("--csv needs a file name");
+        } else if (argument == "--render") {
+            options.renderPath = valueOf(argument);
+            if (options.renderPath.empty())
+                throw UsageError("--render needs a file name");
         } else if (argument == "--rate") {
             const double rate = parseNumber(argument, valueOf(argument));
             if (rate < kMinDemoRateHz || rate > kMaxDemoRateHz)
@@ -142,6 +146,7 @@ const char* MeterOptions::usage()
            "  --block N           frames per audio block (default 512)\n"
            "  --interval MS       time between readings (default 100)\n"
            "  --csv FILE          also write every reading to FILE as CSV\n"
+           "  --render FILE.png   at the end, write the editor as it shows the meter\n"
            "  --rate HZ           sample rate of the demo signal (default 44100)\n"
            "  --help              this text\n"
            "\n"

@@ -30,6 +30,7 @@ struct MeterOptions {
     int blockFrames = kDefaultBlockFrames;
     double intervalMs = kDefaultIntervalMs;
     std::string csvPath;
+    std::string renderPath;  // PNG of the editor at the end; empty: none
     std::optional<double> demoRateHz;
     std::string audioPath;  // empty: the built-in demo
     bool help = false;

@@ -1,6 +1,10 @@
 #include "tools/valdora-meter/MeterRun.h"
 
 #include "core/Templete.h"
+#include "editor/EditorFactory.h"
+#include "editor/TemepleteEditor.h"
+#include "toolkit/CFrame.h"
+#include "toolkit/OffscreenRender.h"
 #include "tools/valdora-meter/DemoSignal.h"
 #include "tools/valdora-meter/MeterReport.h"
 #include "tools/valdora-meter/PanelReader.h"
@@ -9,6 +13,7 @@
 #include <cmath>
 #include <cstdio>
 #include <memory>
+#include <stdexcept>
 #include <vector>
 
 namespace valdorameter {
@@ -64,11 +69,37 @@ void describeDemo(std::ostream& out, const DemoSignal& demo)
     out << '\n';
 }
 
+// The editor offscreen over the run's effect, idled where the panel reads,
+// so its needles, hold marks and over lamps end where the panel's would.
+class PanelPicture {
+public:
+    explicit PanelPicture(Templete& effect) : editor(dynamic_cast<TemepleteEditor*>(effect.getEditor()))
+    {
+        if (!editor || !editor->openOffscreen())
+            throw std::runtime_error("the editor cannot be opened offscreen");
+    }
+    ~PanelPicture() { editor->close(); }
+    PanelPicture(const PanelPicture&) = delete;
+    PanelPicture& operator=(const PanelPicture&) = delete;
+
+    void idle() { editor->idle(); }
+    void write(const std::string& path)
+    {
+        editor->idle();
+        if (!VSTGUI::renderToPng(*editor->getFrame(), path))
+            throw std::runtime_error("cannot write " + path);
+    }
+
+private:
+    TemepleteEditor* editor;
+};
+
 }  // namespace
 
 int runMeter(const MeterOptions& options, std::ostream& out)
 {
-    auto effect = std::make_unique<Templete>(toolHost);
+    const bool render = !options.renderPath.empty();
+    auto effect = std::make_unique<Templete>(toolHost, render ? makeTemepleteEditor : nullptr);
     std::unique_ptr<vsthost::AudioSource> source;
     double rateHz = options.demoRateHz.value_or(MeterOptions::kDefaultDemoRateHz);
     if (!options.audioPath.empty()) {
@@ -94,6 +125,9 @@ int runMeter(const MeterOptions& options, std::ostream& out)
     out << heading;
 
     MeterReport report(out, meter, options.csvPath);
+    std::unique_ptr<PanelPicture> picture;
+    if (render)
+        picture = std::make_unique<PanelPicture>(*effect);
     PanelReader reader(meter);
     const int frames = options.blockFrames;
     std::vector<float> left(static_cast<size_t>(frames));
@@ -114,8 +148,14 @@ int runMeter(const MeterOptions& options, std::ostream& out)
             continue;
         // The panel reads at the end of the block that crossed the mark.
         report.add(static_cast<double>(processed) / rateHz, reader.read(*effect, 1.0));
+        if (picture)
+            picture->idle();
         while (nextReadingFrame <= static_cast<double>(processed) + 0.5)
             nextReadingFrame += intervalFrames;
+    }
+    if (picture) {
+        picture->write(options.renderPath);
+        picture.reset();
     }
     effect->suspend();
     return report.finish() ? kExitOk : kExitFile;
