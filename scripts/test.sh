@@ -8,15 +8,12 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/build.sh"
 cd "$root/build"
 ctest --output-on-failure -j "$(nproc)"
-<<<<<<< HEAD
 # The Debian package: built with CPack, installed into and removed from a
 # scratch root, the installed plug-in loaded.
 "$root/scripts/test-package.sh" "$root/build"
-=======
 
 # Only the one target: the library it links and the test itself.
 cmake -S "$root" -B "$root/build-tsan" -G Ninja -DVALDORA_TSAN=ON -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_CXX_FLAGS=-g1 >/dev/null
 cmake --build "$root/build-tsan" -j "$(nproc)" --target editor_automation_thread
 ctest --test-dir "$root/build-tsan" -R '^editor_automation_thread$' --output-on-failure
->>>>>>> refs/heads/gap7
