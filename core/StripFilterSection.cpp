@@ -132,14 +132,15 @@ void StripFilterSection::setHighPassSlope(float value)
 void StripFilterSection::setHighPassFrequency(float value)
 {
     highPassFrequencyValue_ = param::clampUnit(value);
-    highPassHz_ = highPassHzFromValue(highPassFrequencyValue_);
+    const float highPassHz = highPassHzFromValue(highPassFrequencyValue_);
+    highPassHz_ = highPassHz;
     for (Channel c : {kLeft, kRight}) {
         FilterStage& first = stages_[kHighPass1][c];
         FilterStage& second = stages_[kHighPass2][c];
-        first.setFrequency(highPassHz_);
+        first.setFrequency(highPassHz);
         first.setQ(kStageQ);
         first.recompute();
-        second.setFrequency(kSecondHighPassRatio * highPassHz_);
+        second.setFrequency(kSecondHighPassRatio * highPassHz);
         second.setQ(kStageQ);
         second.recompute();
     }
@@ -163,17 +164,18 @@ void StripFilterSection::setLowPassSlope(float value)
 void StripFilterSection::setLowPassFrequency(float value)
 {
     lowPassFrequencyValue_ = param::clampUnit(value);
-    lowPassHz_ = lowPassHzFromValue(lowPassFrequencyValue_);
-    const double secondQ = secondLowPassQ(lowPassHz_);
+    const float lowPassHz = lowPassHzFromValue(lowPassFrequencyValue_);
+    lowPassHz_ = lowPassHz;
+    const double secondQ = secondLowPassQ(lowPassHz);
     for (Channel c : {kLeft, kRight}) {
         FilterStage& first = stages_[kLowPass1][c];
         FilterStage& second = stages_[kLowPass2][c];
         first.setType(filter::kOnePoleLowPass);
-        first.setFrequency(lowPassHz_);
+        first.setFrequency(lowPassHz);
         first.setQ(kStageQ);
         first.recompute();
         second.setType(filter::kLowPass);
-        second.setFrequency(kSecondLowPassRatio * lowPassHz_);
+        second.setFrequency(kSecondLowPassRatio * lowPassHz);
         second.setQ(secondQ);
         second.recompute();
     }

@@ -6,6 +6,7 @@
 // the section's own work buffers, so it never allocates.
 
 #include "core/FilterStage.h"
+#include "core/RelaxedValue.h"
 
 #include <array>
 
@@ -77,8 +78,9 @@ private:
     int highPassSlope_ = 0;
     int lowPassStatus_ = 0;
     int lowPassSlope_ = 0;
-    float highPassHz_ = 20.0f;
-    float lowPassHz_ = 30000.0f;
+    // Set from the parameter thread, shown by the editor.
+    RelaxedValue<float> highPassHz_{20.0f};
+    RelaxedValue<float> lowPassHz_{30000.0f};
     std::array<std::array<FilterStage, kNumChannels>, kNumStages> stages_;
     std::array<std::array<float, kWorkBufferFrames>, kNumChannels> work_{};
 };

@@ -7,6 +7,8 @@
 
 #include "meters/HistoryRing.h"
 
+#include <atomic>
+
 class DisplayDelay {
 public:
     static constexpr int kMaxDelayMs = 999;
@@ -30,27 +32,35 @@ public:
     };
 
     void set(float value);
-    float value() const { return value_; }
-    int delayMs() const { return delayMs_; }
-    bool active() const { return delayMs_ != 0; }
+    float value() const { return value_.load(std::memory_order_relaxed); }
+    int delayMs() const { return delayMs_.load(std::memory_order_relaxed); }
+    bool active() const { return delayMs() != 0; }
 
     // Samples per tick from the rate (single precision, truncated) and the
     // positions back to the start.
     void restart(float sampleRate);
 
     Clock clock() const { return clock_; }
-    void setClock(const Clock& clock) { clock_ = clock; }
+    // Once per block: the clock stays the audio thread's, its write position
+    // is published for the editor's reads.
+    void setClock(const Clock& clock)
+    {
+        clock_ = clock;
+        writePosition_.store(clock.writePosition, std::memory_order_relaxed);
+    }
 
     // Without a lag: a rising value at once, a falling one glides from its
     // block-start snapshot by the elapsed fraction of the block. With a lag:
     // the ring entry of delayMs ago, whose position readOverTimer reuses.
     double read(double fraction, double current, double snapshot, const HistoryRing* ring);
     // The over timer at the position the last read used.
-    double atReadPosition(const HistoryRing& ring) const { return ring.at(readPosition_); }
+    double atReadPosition(const HistoryRing& ring) const { return ring.at(readPosition_.load(std::memory_order_relaxed)); }
 
 private:
-    float value_ = 0.0f;
-    int delayMs_ = 0;
-    int readPosition_ = 0;
+    // Set from the parameter thread, read by the audio thread and the editor.
+    std::atomic<float> value_{0.0f};
+    std::atomic<int> delayMs_{0};
+    std::atomic<int> writePosition_{0};
+    std::atomic<int> readPosition_{0};
     Clock clock_;
 };

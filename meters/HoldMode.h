@@ -5,6 +5,8 @@
 
 #include "meters/SettingConversions.h"
 
+#include <atomic>
+
 class HoldMode {
 public:
     static constexpr int kOff = 0;
@@ -13,13 +15,14 @@ public:
 
     void set(float value)
     {
-        value_ = value;
-        mode_ = conversions::threeState(value);
+        value_.store(value, std::memory_order_relaxed);
+        mode_.store(conversions::threeState(value), std::memory_order_relaxed);
     }
-    float value() const { return value_; }
-    int mode() const { return mode_; }
+    float value() const { return value_.load(std::memory_order_relaxed); }
+    int mode() const { return mode_.load(std::memory_order_relaxed); }
 
 private:
-    float value_ = 0.0f;
-    int mode_ = kOff;
+    // Set from the parameter thread, read by the editor.
+    std::atomic<float> value_{0.0f};
+    std::atomic<int> mode_{kOff};
 };

@@ -5,6 +5,7 @@
 // the sample rate, precise mode, the over lamps and infinite-hold maxima of
 // both channels, and the view-side reading of values and overs.
 
+#include "core/RelaxedValue.h"
 #include "meters/DisplayDelay.h"
 #include "meters/HoldMode.h"
 #include "meters/InfiniteHold.h"
@@ -14,6 +15,7 @@
 #include "meters/TruePeakInterpolator.h"
 
 #include <array>
+#include <atomic>
 
 struct MeterFrame {
     static constexpr int kChannels = 2;
@@ -50,9 +52,19 @@ struct MeterFrame {
     void clearOvers()
     {
         for (int c = 0; c < kChannels; ++c) {
-            overs[c].latched = false;
+            overs[c].clearLatch();
             infiniteHolds[c].clear();
         }
+    }
+
+    // The interpolator belongs to the audio thread: a settings change asks
+    // for the clear, the next block does it before it interpolates.
+    void requestInterpolatorClear() { interpolatorClearDue.store(true, std::memory_order_relaxed); }
+    void clearInterpolatorIfDue()
+    {
+        if (interpolatorClearDue.load(std::memory_order_relaxed) &&
+            interpolatorClearDue.exchange(false, std::memory_order_relaxed))
+            interpolator.clear();
     }
 
     void resetOverCounters()
@@ -66,8 +78,9 @@ struct MeterFrame {
     DisplayDelay delay;
     SettingsSourceLink sources;
     TruePeakInterpolator interpolator;
-    bool precise = false;
-    float sampleRate = kDefaultSampleRate;
+    std::atomic<bool> interpolatorClearDue{false};
+    std::atomic<bool> precise{false};  // set from the parameter thread
+    RelaxedValue<float> sampleRate{kDefaultSampleRate};
     std::array<OverCounter, kChannels> overs;
     std::array<InfiniteHold, kChannels> infiniteHolds;
     double lastReading = 0.0;

@@ -6,6 +6,8 @@
 // run is dropped by the first quiet sample. The counter starts at -1 after
 // prepare, so the very first run needs N + 1 samples.
 
+#include <atomic>
+
 class OverCounter {
 public:
     static constexpr double kTimerTicks = 30.0;  // lamp time of a recorded over, in ms ticks
@@ -28,28 +30,41 @@ public:
             timer -= 1.0;
     }
 
-    double counter = -1.0;
-    double timer = 0.0;
-    bool latched = false;
+    double timer = 0.0;  // audio thread only
 
-    void reset() { counter = -1.0; }
+    void reset() { counter_.store(-1.0, std::memory_order_relaxed); }
+    void clearLatch() { latched_.store(false, std::memory_order_relaxed); }
+
+    // Audio thread, once per block: the counter the block starts from, and
+    // its end value. The view consumes a run by swapping the counter to 0; if
+    // it did so during the block, the block's count belongs to the consumed
+    // run and the 0 stays.
+    double blockStart() const { return counter_.load(std::memory_order_relaxed); }
+    void publish(double startCounter, double counter)
+    {
+        counter_.compare_exchange_strong(startCounter, counter, std::memory_order_relaxed);
+    }
 
     // View side. 1.0 for a new over, 0.0 while the lamp stays latched, -1.0 otherwise.
     double readDirect(double runLength)
     {
-        if (counter >= runLength) {
-            counter = 0.0;
-            latched = true;
+        double counter = counter_.load(std::memory_order_relaxed);
+        if (counter >= runLength && counter_.compare_exchange_strong(counter, 0.0, std::memory_order_relaxed)) {
+            latched_.store(true, std::memory_order_relaxed);
             return 1.0;
         }
-        return latched ? 0.0 : -1.0;
+        return latched_.load(std::memory_order_relaxed) ? 0.0 : -1.0;
     }
     double readDelayed(double recordedTimer)
     {
         if (recordedTimer > 0.0) {
-            latched = true;
+            latched_.store(true, std::memory_order_relaxed);
             return 1.0;
         }
-        return latched ? 0.0 : -1.0;
+        return latched_.load(std::memory_order_relaxed) ? 0.0 : -1.0;
     }
+
+private:
+    std::atomic<double> counter_{-1.0};
+    std::atomic<bool> latched_{false};
 };

@@ -9,6 +9,7 @@
 #include "meters/PeakBallistics.h"
 
 #include <array>
+#include <atomic>
 
 class AudioEffect;
 
@@ -56,18 +57,23 @@ public:
     double holdMs() const { return holdMs_; }
     double returnMs() const { return returnMs_; }
     int overSampleCount() const { return overSamples_; }
-    bool precise() const { return frame_.precise; }
+    bool precise() const { return frame_.precise.load(std::memory_order_relaxed); }
 
 private:
     enum Ring { LevelL, LevelR, HoldL, HoldR, OverTimerL, OverTimerR, kRingCount };
 
     struct Channel {
         PeakBallistics peak;
-        double levelSnapshot = 0.0;
-        double holdSnapshot = 0.0;
+        // What the editor reads: the block-start snapshots and the block-end
+        // readings, published by the audio thread.
+        std::atomic<double> levelSnapshot{0.0};
+        std::atomic<double> holdSnapshot{0.0};
+        std::atomic<double> shownLevel{0.0};
+        std::atomic<double> shownHold{0.0};
 
         void rest();
         void takeSnapshot();
+        void publish();
     };
 
     void updateTimings();
@@ -75,13 +81,16 @@ private:
 
     MeterFrame frame_;
     SettingValues stored_;
-    conversions::Reference reference_{0.0, 1.0, 1.0};
-    double integrationMs_ = 0.0;
-    double holdMs_ = 0.0;
-    double returnMs_ = 0.0;
-    PeakBallistics::Coefficients ballistics_;
-    int overSamples_ = 3;
-    double overThreshold_ = 1.0;
+    // Settings and what follows from them: set from the parameter thread (and
+    // the editor's thread, which follows the shared sets), read by the audio
+    // thread once per block and by the editor.
+    conversions::SharedReference reference_;
+    RelaxedValue<double> integrationMs_{0.0};
+    RelaxedValue<double> holdMs_{0.0};
+    RelaxedValue<double> returnMs_{0.0};
+    PeakBallistics::SharedCoefficients ballistics_;
+    RelaxedValue<int> overSamples_{3};
+    RelaxedValue<double> overThreshold_{1.0};
     std::array<Channel, MeterFrame::kChannels> channels_;
     std::array<HistoryRing, kRingCount> history_;
 };

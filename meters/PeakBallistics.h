@@ -5,6 +5,7 @@
 // the hold follows the level up, stays for the hold length, then falls with
 // the release coefficient.
 
+#include "core/RelaxedValue.h"
 #include "meters/SampleGuard.h"
 
 class PeakBallistics {
@@ -13,6 +14,15 @@ public:
         double attack = 1.0;
         double release = 1.0;
         double holdSamples = 0.0;
+    };
+    // The same, set from the parameter thread and copied by the audio thread
+    // at the start of a block.
+    struct SharedCoefficients {
+        operator Coefficients() const { return {attack, release, holdSamples}; }
+
+        RelaxedValue<double> attack{1.0};
+        RelaxedValue<double> release{1.0};
+        RelaxedValue<double> holdSamples{0.0};
     };
 
     // A counter that never wraps: after 2^31 samples (13.5 h at 44.1 kHz) a

@@ -18,9 +18,17 @@ void RMSMeter::Channel::rest()
 
 void RMSMeter::Channel::takeSnapshot()
 {
-    levelSnapshot = peak.level;
-    holdSnapshot = peak.hold;
-    meanSquareSnapshot = meanSquare;
+    levelSnapshot.store(peak.level, std::memory_order_relaxed);
+    holdSnapshot.store(peak.hold, std::memory_order_relaxed);
+    meanSquareSnapshot.store(meanSquare, std::memory_order_relaxed);
+    publish();
+}
+
+void RMSMeter::Channel::publish()
+{
+    shownLevel.store(peak.level, std::memory_order_relaxed);
+    shownHold.store(peak.hold, std::memory_order_relaxed);
+    shownMeanSquare.store(meanSquare, std::memory_order_relaxed);
 }
 
 RMSMeter::RMSMeter(AudioEffect* effect) : frame_(MeterKind::Rms, effect), stored_(MeterKind::Rms)
@@ -71,8 +79,8 @@ void RMSMeter::setSetting(int id, float value)
         updateOverThreshold();
         break;
     case 80:
-        frame_.precise = conversions::switchOn(value);
-        frame_.interpolator.clear();
+        frame_.precise.store(conversions::switchOn(value), std::memory_order_relaxed);
+        frame_.requestInterpolatorClear();
         break;
     case 81:
         fullScaleOvers_ = conversions::switchOn(value);
@@ -157,13 +165,16 @@ void RMSMeter::processBlock(const float* left, const float* right, int count)
         return;
     if (!right)
         right = left;
+    frame_.clearInterpolatorIfDue();
 
     PeakBallistics peakL = channels_[0].peak;
     PeakBallistics peakR = channels_[1].peak;
     double meanSquareL = channels_[0].meanSquare;
     double meanSquareR = channels_[1].meanSquare;
-    double overL = frame_.overs[0].counter;
-    double overR = frame_.overs[1].counter;
+    const double overStartL = frame_.overs[0].blockStart();
+    const double overStartR = frame_.overs[1].blockStart();
+    double overL = overStartL;
+    double overR = overStartR;
     double timerL = frame_.overs[0].timer;
     double timerR = frame_.overs[1].timer;
     DisplayDelay::Clock clock = frame_.delay.clock();
@@ -173,12 +184,12 @@ void RMSMeter::processBlock(const float* left, const float* right, int count)
     const double invRef = reference_.inverse;
     const double overThreshold = overThreshold_;
     const double runLength = overSamples_;
-    const bool precise = frame_.precise;
+    const bool precise = frame_.precise.load(std::memory_order_relaxed);
     const bool midSide = frame_.midSide.enabled();
     const double midScale = frame_.midSide.midScale();
     const bool recording = frame_.delay.active();
     TruePeakInterpolator& interpolator = frame_.interpolator;
-    std::array<double*, kRingCount> rings;
+    std::array<std::atomic<double>*, kRingCount> rings;
     for (int r = 0; r < kRingCount; ++r)
         rings[r] = history_[r].data();
 
@@ -202,16 +213,16 @@ void RMSMeter::processBlock(const float* left, const float* right, int count)
 
         if (recording && clock.tick()) {
             const int at = clock.writePosition;
-            rings[LevelL][at] = peakL.level;
-            rings[LevelR][at] = peakR.level;
-            rings[HoldL][at] = peakL.hold;
-            rings[HoldR][at] = peakR.hold;
-            rings[MeanSquareL][at] = meanSquareL;
-            rings[MeanSquareR][at] = meanSquareR;
+            rings[LevelL][at].store(peakL.level, std::memory_order_relaxed);
+            rings[LevelR][at].store(peakR.level, std::memory_order_relaxed);
+            rings[HoldL][at].store(peakL.hold, std::memory_order_relaxed);
+            rings[HoldR][at].store(peakR.hold, std::memory_order_relaxed);
+            rings[MeanSquareL][at].store(meanSquareL, std::memory_order_relaxed);
+            rings[MeanSquareR][at].store(meanSquareR, std::memory_order_relaxed);
             OverCounter::tick(overL, timerL, runLength);
             OverCounter::tick(overR, timerR, runLength);
-            rings[OverTimerL][at] = timerL;
-            rings[OverTimerR][at] = timerR;
+            rings[OverTimerL][at].store(timerL, std::memory_order_relaxed);
+            rings[OverTimerR][at].store(timerR, std::memory_order_relaxed);
         }
     };
 
@@ -235,8 +246,10 @@ void RMSMeter::processBlock(const float* left, const float* right, int count)
     channels_[1].peak = peakR;
     channels_[0].meanSquare = meanSquareL;
     channels_[1].meanSquare = meanSquareR;
-    frame_.overs[0].counter = overL;
-    frame_.overs[1].counter = overR;
+    channels_[0].publish();
+    channels_[1].publish();
+    frame_.overs[0].publish(overStartL, overL);
+    frame_.overs[1].publish(overStartR, overR);
     frame_.overs[0].timer = timerL;
     frame_.overs[1].timer = timerR;
     frame_.delay.setClock(clock);
@@ -264,11 +277,11 @@ double RMSMeter::readValue(double fraction, MeterReading reading, int channel)
     const Channel& c = channels_[channel];
     switch (reading) {
     case MeterReading::Level:
-        return frame_.read(fraction, c.peak.level, c.levelSnapshot, &history_[LevelL + channel]);
+        return frame_.read(fraction, c.shownLevel.load(std::memory_order_relaxed), c.levelSnapshot.load(std::memory_order_relaxed), &history_[LevelL + channel]);
     case MeterReading::Hold:
-        return frame_.read(fraction, c.peak.hold, c.holdSnapshot, &history_[HoldL + channel]);
+        return frame_.read(fraction, c.shownHold.load(std::memory_order_relaxed), c.holdSnapshot.load(std::memory_order_relaxed), &history_[HoldL + channel]);
     case MeterReading::MeanSquare:
-        return frame_.read(fraction, c.meanSquare, c.meanSquareSnapshot, &history_[MeanSquareL + channel]);
+        return frame_.read(fraction, c.shownMeanSquare.load(std::memory_order_relaxed), c.meanSquareSnapshot.load(std::memory_order_relaxed), &history_[MeanSquareL + channel]);
     }
     return 0.0;
 }

@@ -11,6 +11,7 @@
 #include "meters/PeakBallistics.h"
 
 #include <array>
+#include <atomic>
 
 class AudioEffect;
 
@@ -67,7 +68,7 @@ public:
     double holdMs() const { return holdMs_; }
     double returnMs() const { return returnMs_; }
     int overSampleCount() const { return overSamples_; }
-    bool precise() const { return frame_.precise; }
+    bool precise() const { return frame_.precise.load(std::memory_order_relaxed); }
 
 private:
     enum Ring { LevelL, LevelR, HoldL, HoldR, MeanSquareL, MeanSquareR, OverTimerL, OverTimerR, kRingCount };
@@ -75,12 +76,18 @@ private:
     struct Channel {
         PeakBallistics peak;
         double meanSquare = kRestReading;
-        double levelSnapshot = kRestReading;
-        double holdSnapshot = kRestReading;
-        double meanSquareSnapshot = kRestReading;
+        // What the editor reads: the block-start snapshots and the block-end
+        // readings, published by the audio thread.
+        std::atomic<double> levelSnapshot{kRestReading};
+        std::atomic<double> holdSnapshot{kRestReading};
+        std::atomic<double> meanSquareSnapshot{kRestReading};
+        std::atomic<double> shownLevel{kRestReading};
+        std::atomic<double> shownHold{kRestReading};
+        std::atomic<double> shownMeanSquare{kRestReading};
 
         void rest();
         void takeSnapshot();
+        void publish();
     };
 
     void updateTimings();
@@ -88,16 +95,19 @@ private:
 
     MeterFrame frame_;
     SettingValues stored_;
-    conversions::Reference reference_{0.0, 1.0, 1.0};
-    double integrationMs_ = 0.0;
-    double rmsIntegrationMs_ = 0.0;
-    double holdMs_ = 0.0;
-    double returnMs_ = 0.0;
-    PeakBallistics::Coefficients ballistics_;
-    float meanSquareCoefficient_ = 1.0f;
-    int overSamples_ = 3;
-    bool fullScaleOvers_ = true;
-    double overThreshold_ = 1.0;  // on levels relative to the reference
+    // Settings and what follows from them: set from the parameter thread (and
+    // the editor's thread, which follows the shared sets), read by the audio
+    // thread once per block and by the editor.
+    conversions::SharedReference reference_;
+    RelaxedValue<double> integrationMs_{0.0};
+    RelaxedValue<double> rmsIntegrationMs_{0.0};
+    RelaxedValue<double> holdMs_{0.0};
+    RelaxedValue<double> returnMs_{0.0};
+    PeakBallistics::SharedCoefficients ballistics_;
+    RelaxedValue<float> meanSquareCoefficient_{1.0f};
+    RelaxedValue<int> overSamples_{3};
+    RelaxedValue<bool> fullScaleOvers_{true};
+    RelaxedValue<double> overThreshold_{1.0};  // on levels relative to the reference
     std::array<Channel, MeterFrame::kChannels> channels_;
     std::array<HistoryRing, kRingCount> history_;
 };

@@ -3,6 +3,8 @@
 // Conversions of the normalised meter settings that are not time grids:
 // reference levels, over detection and the mid scaling of MS metering.
 
+#include "core/RelaxedValue.h"
+
 namespace conversions {
 
 // Normalised value with NaN and out-of-range values moved to the nearest end.
@@ -16,6 +18,21 @@ struct Reference {
     double db;
     double gain;
     double inverse;
+};
+// The same, set from the parameter thread and read by the audio thread and
+// the editor; each part is read on its own.
+struct SharedReference {
+    SharedReference& operator=(const Reference& reference)
+    {
+        db = reference.db;
+        gain = reference.gain;
+        inverse = reference.inverse;
+        return *this;
+    }
+
+    RelaxedValue<double> db{0.0};
+    RelaxedValue<double> gain{1.0};
+    RelaxedValue<double> inverse{1.0};
 };
 // RMS: -20.0..+10.0 dB in 0.1 dB steps.
 Reference rmsReference(float value);

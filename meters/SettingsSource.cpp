@@ -1,19 +1,21 @@
 #include "meters/SettingsSource.h"
 
+#include <atomic>
+
 namespace {
 
-int processSource = SettingsSource::kSession;
+std::atomic<int> processSource{SettingsSource::kSession};
 
 }  // namespace
 
 int SettingsSource::current()
 {
-    return processSource;
+    return processSource.load(std::memory_order_relaxed);
 }
 
 void SettingsSource::setCurrent(int source)
 {
-    processSource = source;
+    processSource.store(source, std::memory_order_relaxed);
 }
 
 int SettingsSource::fromNormalised(float value)

@@ -10,8 +10,8 @@ public:
     static constexpr int kSession = 1;
     static constexpr int kInstance = 2;
 
-    // The process-wide choice: Session when the library is loaded. Plain
-    // value without a lock; a stale read only delays one change.
+    // The process-wide choice: Session when the library is loaded. A relaxed
+    // atomic without a lock; a stale read only delays one change.
     static int current();
     static void setCurrent(int source);
 

@@ -10,6 +10,8 @@
 #include "meters/InstanceSettings.h"
 #include "meters/SettingsSource.h"
 
+#include <atomic>
+
 class SettingsSourceLink {
 public:
     SettingsSourceLink(MeterKind meter, AudioEffect* effect)
@@ -17,7 +19,7 @@ public:
     {
     }
 
-    int source() const { return source_; }
+    int source() const { return source_.load(std::memory_order_relaxed); }
     const InstanceSettings& instance() const { return instance_; }
 
     // The values an engine applies while it is constructed: set B for source
@@ -26,10 +28,11 @@ public:
     template <class Engine>
     void applyAtConstruction(Engine& engine)
     {
-        if (source_ < SettingsSource::kGlobal || source_ > SettingsSource::kInstance)
+        const int source = source_.load(std::memory_order_relaxed);
+        if (source < SettingsSource::kGlobal || source > SettingsSource::kInstance)
             return;
-        const bool seedInstance = source_ == SettingsSource::kInstance;
-        const SettingValues& from = GlobalSettingsSet::of(meter_, seedInstance ? GlobalSettingsSet::kSetB : source_);
+        const bool seedInstance = source == SettingsSource::kInstance;
+        const SettingValues& from = GlobalSettingsSet::of(meter_, seedInstance ? GlobalSettingsSet::kSetB : source);
         const MeterSettingsTable& table = from.table();
         for (int id = table.firstId; id < table.firstId + table.count; ++id)
             engine.setSetting(id, from.get(id));
@@ -40,17 +43,18 @@ public:
     // Writes a changed setting into the active source.
     void record(int id, float value)
     {
-        if (source_ == SettingsSource::kInstance)
+        const int source = source_.load(std::memory_order_relaxed);
+        if (source == SettingsSource::kInstance)
             instance_.values.set(id, value);
-        else if (source_ == SettingsSource::kGlobal || source_ == SettingsSource::kSession)
-            GlobalSettingsSet::of(meter_, source_).set(id, value);
+        else if (source == SettingsSource::kGlobal || source == SettingsSource::kSession)
+            GlobalSettingsSet::of(meter_, source).set(id, value);
     }
 
     // Parameter 2: switches to the source and delivers its values in id order.
     template <class Engine>
     void select(int source, Engine& engine)
     {
-        source_ = source;
+        source_.store(source, std::memory_order_relaxed);
         if (source == SettingsSource::kGlobal || source == SettingsSource::kSession) {
             deliverAll(GlobalSettingsSet::of(meter_, source), engine);
         } else if (source == SettingsSource::kInstance) {
@@ -68,9 +72,10 @@ public:
     template <class Engine>
     void follow(const SettingValues& stored, Engine& engine)
     {
-        if (source_ != SettingsSource::kGlobal && source_ != SettingsSource::kSession)
+        const int source = source_.load(std::memory_order_relaxed);
+        if (source != SettingsSource::kGlobal && source != SettingsSource::kSession)
             return;
-        const SettingValues& shared = GlobalSettingsSet::of(meter_, source_);
+        const SettingValues& shared = GlobalSettingsSet::of(meter_, source);
         const MeterSettingsTable& table = shared.table();
         for (int i = 0; i < table.count; ++i) {
             const int id = table.order[i].id;
@@ -101,6 +106,6 @@ private:
 
     MeterKind meter_;
     AudioEffect* effect_;  // not owned
-    int source_;
+    std::atomic<int> source_;  // switched from the parameter thread, read by the editor
     InstanceSettings instance_;
 };

@@ -33,8 +33,15 @@ constexpr double kHighestSectionRate = 200000.0;
 
 void VUmeter::Channel::takeSnapshot()
 {
-    needleSnapshot = needle;
-    holdSnapshot = hold.hold;
+    needleSnapshot.store(needle, std::memory_order_relaxed);
+    holdSnapshot.store(hold.hold, std::memory_order_relaxed);
+    publish();
+}
+
+void VUmeter::Channel::publish()
+{
+    shownNeedle.store(needle, std::memory_order_relaxed);
+    shownHold.store(hold.hold, std::memory_order_relaxed);
 }
 
 VUmeter::VUmeter(AudioEffect* effect) : frame_(MeterKind::Vu, effect), stored_(MeterKind::Vu)
@@ -61,7 +68,7 @@ void VUmeter::setSetting(int id, float value)
     case 84: {
         const double r = static_cast<int>(value * 200.0 + 0.5) / 200.0;
         integrationMs_ = std::pow(kTimeRange, r) * kTimeAtZeroMs * kNeedleTimeFactor;
-        designNeedles();
+        needleDesignDue_.store(true, std::memory_order_relaxed);
         break;
     }
     case 85:
@@ -70,7 +77,7 @@ void VUmeter::setSetting(int id, float value)
         break;
     case 86:
         needleType_ = value < 0.5f ? 0 : 1;
-        designNeedles();
+        needleDesignDue_.store(true, std::memory_order_relaxed);
         break;
     case 87:
         frame_.midSide.setMidScale(value);
@@ -82,8 +89,8 @@ void VUmeter::setSetting(int id, float value)
         updateOverThreshold();
         break;
     case 91:
-        frame_.precise = conversions::switchOn(value);
-        frame_.interpolator.clear();
+        frame_.precise.store(conversions::switchOn(value), std::memory_order_relaxed);
+        frame_.requestInterpolatorClear();
         break;
     default:
         break;
@@ -147,13 +154,16 @@ void VUmeter::prepare()
     sectionRate_ = rate < kLowestSectionRate || rate > kHighestSectionRate ? 44100.0 : rate;
     for (Channel& channel : channels_)
         channel.model.setSampleRate(sectionRate_);
+    // Cleared first: a setting that arrives meanwhile still gets its design.
+    needleDesignDue_.store(false, std::memory_order_relaxed);
     designNeedles();
     updateHoldLength();
     // The hold decays with the needle's own integration time.
     holdRelease_ = PeakBallistics::releaseFor(integrationMs_, rate);
     for (Channel& channel : channels_) {
         channel.needle = kRestReading;
-        channel.needleSnapshot = kRestReading;
+        channel.needleSnapshot.store(kRestReading, std::memory_order_relaxed);
+        channel.publish();
     }
     frame_.interpolator.setSampleRate(frame_.sampleRate);
     frame_.interpolator.clear();
@@ -178,6 +188,9 @@ void VUmeter::processBlock(const float* left, const float* right, int count)
         return;
     if (!right)
         right = left;
+    if (needleDesignDue_.load(std::memory_order_relaxed) && needleDesignDue_.exchange(false, std::memory_order_relaxed))
+        designNeedles();
+    frame_.clearInterpolatorIfDue();
 
     Channel& channelL = channels_[0];
     Channel& channelR = channels_[1];
@@ -185,8 +198,10 @@ void VUmeter::processBlock(const float* left, const float* right, int count)
     double needleR = channelR.needle;
     NeedleHold holdL = channelL.hold;
     NeedleHold holdR = channelR.hold;
-    double overL = frame_.overs[0].counter;
-    double overR = frame_.overs[1].counter;
+    const double overStartL = frame_.overs[0].blockStart();
+    const double overStartR = frame_.overs[1].blockStart();
+    double overL = overStartL;
+    double overR = overStartR;
     double timerL = frame_.overs[0].timer;
     double timerR = frame_.overs[1].timer;
     DisplayDelay::Clock clock = frame_.delay.clock();
@@ -196,12 +211,12 @@ void VUmeter::processBlock(const float* left, const float* right, int count)
     const double invRef = reference_.inverse;
     const double overThreshold = overThreshold_;
     const double runLength = overSamples_;
-    const bool precise = frame_.precise;
+    const bool precise = frame_.precise.load(std::memory_order_relaxed);
     const bool midSide = frame_.midSide.enabled();
     const double midScale = frame_.midSide.midScale();
     const bool recording = frame_.delay.active();
     TruePeakInterpolator& interpolator = frame_.interpolator;
-    std::array<double*, kRingCount> rings;
+    std::array<std::atomic<double>*, kRingCount> rings;
     for (int r = 0; r < kRingCount; ++r)
         rings[r] = history_[r].data();
 
@@ -226,14 +241,14 @@ void VUmeter::processBlock(const float* left, const float* right, int count)
 
         if (recording && clock.tick()) {
             const int at = clock.writePosition;
-            rings[NeedleL][at] = needleL;
-            rings[NeedleR][at] = needleR;
-            rings[HoldL][at] = holdL.hold;
-            rings[HoldR][at] = holdR.hold;
+            rings[NeedleL][at].store(needleL, std::memory_order_relaxed);
+            rings[NeedleR][at].store(needleR, std::memory_order_relaxed);
+            rings[HoldL][at].store(holdL.hold, std::memory_order_relaxed);
+            rings[HoldR][at].store(holdR.hold, std::memory_order_relaxed);
             OverCounter::tick(overL, timerL, runLength);
             OverCounter::tick(overR, timerR, runLength);
-            rings[OverTimerL][at] = timerL;
-            rings[OverTimerR][at] = timerR;
+            rings[OverTimerL][at].store(timerL, std::memory_order_relaxed);
+            rings[OverTimerR][at].store(timerR, std::memory_order_relaxed);
         }
     };
 
@@ -259,8 +274,10 @@ void VUmeter::processBlock(const float* left, const float* right, int count)
     channelR.needle = needleR;
     channelL.hold = holdL;
     channelR.hold = holdR;
-    frame_.overs[0].counter = overL;
-    frame_.overs[1].counter = overR;
+    channelL.publish();
+    channelR.publish();
+    frame_.overs[0].publish(overStartL, overL);
+    frame_.overs[1].publish(overStartR, overR);
     frame_.overs[0].timer = timerL;
     frame_.overs[1].timer = timerR;
     frame_.delay.setClock(clock);
@@ -288,9 +305,9 @@ double VUmeter::readValue(double fraction, MeterReading reading, int channel)
     const Channel& c = channels_[channel];
     switch (reading) {
     case MeterReading::Level:
-        return frame_.read(fraction, c.needle, c.needleSnapshot, &history_[NeedleL + channel]);
+        return frame_.read(fraction, c.shownNeedle.load(std::memory_order_relaxed), c.needleSnapshot.load(std::memory_order_relaxed), &history_[NeedleL + channel]);
     case MeterReading::Hold:
-        return frame_.read(fraction, c.hold.hold, c.holdSnapshot, &history_[HoldL + channel]);
+        return frame_.read(fraction, c.shownHold.load(std::memory_order_relaxed), c.holdSnapshot.load(std::memory_order_relaxed), &history_[HoldL + channel]);
     case MeterReading::MeanSquare:
         break;
     }

@@ -11,6 +11,7 @@
 #include "meters/NeedleModel.h"
 
 #include <array>
+#include <atomic>
 
 class AudioEffect;
 
@@ -60,7 +61,7 @@ public:
     int needleType() const { return needleType_; }
     double needleFrequencyHz() const;
     int overSampleCount() const { return overSamples_; }
-    bool precise() const { return frame_.precise; }
+    bool precise() const { return frame_.precise.load(std::memory_order_relaxed); }
     // Scale backlight step 0..4 of the VU views (setting 88).
     int backlightStep() const { return static_cast<int>(stored_.get(88) * 4.0f + 0.5f); }
 
@@ -71,10 +72,15 @@ private:
         NeedleModel model;
         double needle = kRestReading;
         NeedleHold hold;
-        double needleSnapshot = kRestReading;
-        double holdSnapshot = kRestReading;
+        // What the editor reads: the block-start snapshots and the block-end
+        // readings, published by the audio thread.
+        std::atomic<double> needleSnapshot{kRestReading};
+        std::atomic<double> holdSnapshot{kRestReading};
+        std::atomic<double> shownNeedle{kRestReading};
+        std::atomic<double> shownHold{kRestReading};
 
         void takeSnapshot();
+        void publish();
     };
 
     void designNeedles();
@@ -83,15 +89,20 @@ private:
 
     MeterFrame frame_;
     SettingValues stored_;
-    conversions::Reference reference_{0.0, 1.0, 1.0};
-    double integrationMs_ = 350.1;
-    double holdMs_ = 1000.0;
-    double holdSamples_ = 0.0;
-    double holdRelease_ = 1.0;
-    int needleType_ = 0;
+    // Settings and what follows from them: set from the parameter thread (and
+    // the editor's thread, which follows the shared sets), read by the audio
+    // thread once per block and by the editor.
+    conversions::SharedReference reference_;
+    RelaxedValue<double> integrationMs_{350.1};
+    RelaxedValue<double> holdMs_{1000.0};
+    RelaxedValue<double> holdSamples_{0.0};
+    RelaxedValue<double> holdRelease_{1.0};
+    RelaxedValue<int> needleType_{0};
+    RelaxedValue<int> overSamples_{3};
+    RelaxedValue<double> overThreshold_{1.0};
+    // The needles are redesigned by the audio thread, which steps them.
+    std::atomic<bool> needleDesignDue_{false};
     double sectionRate_ = 44100.0;
-    int overSamples_ = 3;
-    double overThreshold_ = 1.0;
     std::array<Channel, MeterFrame::kChannels> channels_;
     std::array<HistoryRing, kRingCount> history_;
 };

@@ -1,8 +1,7 @@
 // A host that automates from its own thread: one thread sets every control
 // and meter setting to random values and processes audio while the main
 // thread idles the editor. The editor must end up showing what the effect
-// holds; built with ThreadSanitizer (scripts/test.sh) it must be race-free
-// apart from the suppressed meter-engine fields.
+// holds; built with ThreadSanitizer (scripts/test.sh) it must be race-free.
 
 #include "controls/CQORSlider.h"
 #include "core/ParameterIds.h"
