@@ -24,20 +24,32 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 failed=0
 expected=$(mktemp)
-trap 'rm -f "$expected"' EXIT
-# The Windows builds have no editor yet; everything else must match.
-"$linux/tools/plugin-dump/plugin-dump" "$linux/QOR Valdora_x64.so" | grep -v '^editor:' >"$expected"
+# The Windows builds have no editor yet; everything else must match. The
+# Linux run writes its settings into a scratch home, never the user's.
+scratch=$(mktemp -d)
+trap 'rm -f "$expected"; rm -rf "$scratch"' EXIT
+HOME=$scratch XDG_CONFIG_HOME=$scratch/.config "$linux/tools/plugin-dump/plugin-dump" "$linux/QOR Valdora_x64.so" | grep -v '^editor:' >"$expected"
 
 run_checks() {
     local label=$1 wine=$2 dir=$3 dll=$4
     export WINEPREFIX=$dir/wineprefix
     mkdir -p "$WINEPREFIX"
     local got=$dir/plugin-dump.txt
+    "$wine" reg delete 'HKCU\SOFTWARE\Brontal\QORMETERS300' /f >/dev/null 2>&1 || true
     if (cd "$dir" && timeout 300 "$wine" tools/plugin-dump/plugin-dump.exe "$dll") >"$got" 2>"$dir/plugin-dump.err" &&
         grep -v '^editor:' "$got" | diff -u --strip-trailing-cr "$expected" -; then
         echo "$label: plugin-dump ok, same answers as the Linux build ($(grep '^editor:' "$got"))"
     else
         echo "$label: plugin-dump FAILED (see $got)"
+        failed=1
+    fi
+    # The 27 meter settings the plug-in stored, as REG_BINARY values of its key.
+    local stored
+    stored=$("$wine" reg query 'HKCU\SOFTWARE\Brontal\QORMETERS300' 2>/dev/null | grep -c 'REG_BINARY' || true)
+    if [ "$stored" -eq 27 ]; then
+        echo "$label: registry ok, 27 meter settings stored"
+    else
+        echo "$label: registry FAILED, $stored meter settings stored instead of 27"
         failed=1
     fi
     if (cd "$dir" && timeout 300 "$wine" tools/platform-check/platform-check.exe) >"$dir/platform-check.txt" 2>&1; then

@@ -1,9 +1,11 @@
 // platform-check: the Windows services of platform/ exercised for real (the
-// registry of the current user, the clock, the module's PNG resources). Run
-// under wine by scripts/test-windows.sh; prints one line per check and exits
-// non-zero when any failed.
+// registry of the current user, the clock, the module's PNG resources, the
+// shell's refusal of a missing document). Run under wine by
+// scripts/test-windows.sh; prints one line per check and exits non-zero when
+// any failed.
 
 #include "platform/Clock.h"
+#include "platform/DocumentShell.h"
 #include "platform/Resources.h"
 #include "platform/SettingsStore.h"
 
@@ -93,6 +95,14 @@ void checkResources()
           "unknown and impossible ids find nothing");
 }
 
+void checkDocumentShell()
+{
+    platform::DocumentShell& shell = platform::DocumentShell::system();
+    check(shell.openDocument(nullptr, "C:\\no such folder\\manual.pdf") == platform::OpenDocumentResult::Failed,
+          "opening a missing manual fails");
+    check(shell.openDocument(nullptr, "") == platform::OpenDocumentResult::Failed, "an empty path fails");
+}
+
 }  // namespace
 
 int main()
@@ -100,6 +110,7 @@ int main()
     checkRegistry();
     checkClock();
     checkResources();
+    checkDocumentShell();
     std::printf("result: %s\n", failures == 0 ? "ok" : "FAILED");
     return failures == 0 ? 0 : 1;
 }

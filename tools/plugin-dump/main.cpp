@@ -1,6 +1,8 @@
 // plugin-dump: loads a plug-in as a host does and writes what it answers as
 // plain text: identity, pins, every host parameter with its name, display
-// and label, a chunk round trip and an audio pass-through. The same program
+// and label, a chunk round trip and an audio pass-through; at the end it
+// stores the meters' global settings (the registry on Windows, the settings
+// file under $XDG_CONFIG_HOME on Linux). The same program
 // built for Linux and for Windows (run under wine) must write the same text.
 //
 //   plugin-dump <plug-in library>        exit status 0 when every check held
@@ -143,6 +145,9 @@ int main(int argc, char** argv)
         printParameters(plugin);
         held = checkChunkRoundTrip(plugin) && held;
         held = checkPassThrough(plugin) && held;
+        // Leaves the per-user settings written, for the caller to inspect.
+        plugin.setParameter(kParamStoreGlobalSettings, 1.0f);
+        std::printf("global settings stored\n");
     }
     std::printf("result: %s\n", held ? "ok" : "FAILED");
     std::fflush(stdout);
