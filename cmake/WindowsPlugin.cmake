@@ -32,3 +32,10 @@ set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_
 target_link_libraries(valdora_plugin PRIVATE "$<LINK_LIBRARY:WHOLE_ARCHIVE,valdora>")
 target_link_options(valdora_plugin PRIVATE -static -static-libgcc -static-libstdc++ -Wl,--no-undefined)
 set(VALDORA_PLUGIN_PATH "${CMAKE_BINARY_DIR}/${valdora_dll_name}.dll")
+
+# The typeface goes beside the DLL, where the plug-in looks for it when the
+# manual's folder does not hold it.
+add_custom_command(TARGET valdora_plugin POST_BUILD
+  COMMAND ${CMAKE_COMMAND} -E copy_if_different ${PROJECT_SOURCE_DIR}/resources/font/QORValdora.qsf
+          ${CMAKE_BINARY_DIR}/QORValdora.qsf
+  VERBATIM)

@@ -61,7 +61,7 @@ run_checks() {
         echo "$label: registry FAILED, $stored meter settings stored instead of 27"
         failed=1
     fi
-    if (cd "$dir" && timeout 300 "$wine" tools/platform-check/platform-check.exe) >"$dir/platform-check.txt" 2>&1; then
+    if (cd "$dir" && timeout 300 "$wine" tools/platform-check/platform-check.exe QORValdora.qsf) >"$dir/platform-check.txt" 2>&1; then
         echo "$label: platform-check ok"
     else
         cat "$dir/platform-check.txt"

@@ -1,9 +1,13 @@
 // platform-check: the Windows services of platform/ exercised for real (the
 // registry of the current user, the clock, the module's PNG resources, the
-// shell's refusal of a missing document). Run under wine by
-// scripts/test-windows.sh; prints one line per check and exits non-zero when
-// any failed.
+// shell's refusal of a missing document) and the typeface loaded as a GDI+
+// private font. Run under wine by scripts/test-windows.sh:
+//
+//   platform-check <font file>
+//
+// prints one line per check and exits non-zero when any failed.
 
+#include "controls/QORCoreTextFont.h"
 #include "platform/Clock.h"
 #include "platform/DocumentShell.h"
 #include "platform/Resources.h"
@@ -14,8 +18,6 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
-
-extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved);
 
 namespace {
 
@@ -83,9 +85,7 @@ void checkClock()
 
 void checkResources()
 {
-    check(platform::pngResource(kManualButtonId).data == nullptr, "no resources before the module is known");
-    // What Windows does when it loads the plug-in library; this program holds the same resources.
-    DllMain(GetModuleHandleW(nullptr), DLL_PROCESS_ATTACH, nullptr);
+    // The module is the one holding this code: here the program, which links the same resources.
     const platform::ResourceBytes png = platform::pngResource(kManualButtonId);
     check(png.data && png.size > sizeof kPngSignature &&
               std::memcmp(png.data, kPngSignature, sizeof kPngSignature) == 0,
@@ -103,14 +103,32 @@ void checkDocumentShell()
     check(shell.openDocument(nullptr, "") == platform::OpenDocumentResult::Failed, "an empty path fails");
 }
 
+void checkFont(const char* path)
+{
+    QORCoreTextFont font(path, 38.0, 0);
+    check(font.getAscent() < 0 && !font.isLoaded(), "the typeface is not read before its first use");
+    const VSTGUI::CCoord wide = font.getStringWidth(nullptr, "VALDORA");
+    const VSTGUI::CCoord narrow = font.getStringWidth(nullptr, "V");
+    check(font.isLoaded() && font.getAscent() > 0 && font.getHeightPx() > 0, "the typeface loads privately");
+    check(narrow > 0 && wide > narrow * 3, "text is measured in the typeface");
+    QORCoreTextFont missing("C:\\no such folder\\QORValdora.qsf", 38.0, 0);
+    check(missing.getStringWidth(nullptr, "VALDORA") == 0 && !missing.isLoaded(),
+          "a missing font file measures nothing");
+}
+
 }  // namespace
 
-int main()
+int main(int argc, char** argv)
 {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: platform-check <font file>\n");
+        return 2;
+    }
     checkRegistry();
     checkClock();
     checkResources();
     checkDocumentShell();
+    checkFont(argv[1]);
     std::printf("result: %s\n", failures == 0 ? "ok" : "FAILED");
     return failures == 0 ? 0 : 1;
 }
