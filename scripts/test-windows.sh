@@ -30,8 +30,9 @@ if [ ! -x "$linux/tools/plugin-dump/plugin-dump" ]; then
 fi
 
 export WINEDEBUG=-all
-# No Mono or Gecko prompts while the prefix is made.
-export WINEDLLOVERRIDES="mscoree,mshtml="
+# No Mono or Gecko prompts while the prefix is made, and a crash ends the
+# program instead of waiting in wine's debugger.
+export WINEDLLOVERRIDES="mscoree,mshtml,winedbg.exe="
 failed=0
 expected=$(mktemp)
 # The Linux run writes its settings into a scratch home, never the user's.

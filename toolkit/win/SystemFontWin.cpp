@@ -22,16 +22,35 @@ int gdiplusStyle(bool bold, bool italic, bool underline)
            (underline ? Gdiplus::FontStyleUnderline : 0);
 }
 
+// The named family, else a sans-serif face every Windows has ("Sans" names
+// no Windows family), else the face a Linux desktop running the host under
+// wine offers in their place.
+std::unique_ptr<Gdiplus::FontFamily> familyFor(const std::string& family)
+{
+    const std::wstring name = platform::toWide(family);
+    const wchar_t* const candidates[] = {name.c_str(), kFallbackFamily, L"Tahoma", L"Microsoft Sans Serif",
+                                         L"DejaVu Sans"};
+    for (const wchar_t* candidate : candidates) {
+        if (!*candidate)
+            continue;
+        auto found = std::make_unique<Gdiplus::FontFamily>(candidate);
+        if (found->GetLastStatus() == Gdiplus::Ok && found->IsAvailable())
+            return found;
+    }
+    return nullptr;
+}
+
 std::unique_ptr<Gdiplus::Font> makeFont(const std::string& family, double size, int style)
 {
     if (!ensureGdiplus())
         return nullptr;
-    const std::wstring name = platform::toWide(family);
-    auto font = std::make_unique<Gdiplus::Font>(name.empty() ? kFallbackFamily : name.c_str(),
-                                                static_cast<Gdiplus::REAL>(size), style, Gdiplus::UnitPixel);
-    if (font->GetLastStatus() != Gdiplus::Ok)
-        font = std::make_unique<Gdiplus::Font>(kFallbackFamily, static_cast<Gdiplus::REAL>(size), style,
-                                               Gdiplus::UnitPixel);
+    const auto fontFamily = familyFor(family);
+    if (!fontFamily)
+        return nullptr;
+    // A face without the asked style is drawn in its regular one.
+    const int available = fontFamily->IsStyleAvailable(style) ? style : Gdiplus::FontStyleRegular;
+    auto font = std::make_unique<Gdiplus::Font>(fontFamily.get(), static_cast<Gdiplus::REAL>(size), available,
+                                                Gdiplus::UnitPixel);
     return font->GetLastStatus() == Gdiplus::Ok ? std::move(font) : nullptr;
 }
 

@@ -11,6 +11,8 @@
 #include "platform/Clock.h"
 #include "platform/DocumentShell.h"
 #include "platform/Resources.h"
+#include "toolkit/CDrawContext.h"
+#include "toolkit/PixelBuffer.h"
 #include "platform/SettingsStore.h"
 
 #include <windows.h>
@@ -116,6 +118,30 @@ void checkFont(const char* path)
           "a missing font file measures nothing");
 }
 
+int countPaintedPixels(const VSTGUI::PixelBuffer& pixels)
+{
+    int painted = 0;
+    for (int y = 0; y < pixels.getHeight(); ++y)
+        for (int x = 0; x < pixels.getWidth(); ++x)
+            painted += pixels.getPixel(x, y).alpha != 0 ? 1 : 0;
+    return painted;
+}
+
+void checkSystemText()
+{
+    VSTGUI::PixelBuffer pixels(120, 24);
+    {
+        VSTGUI::CDrawContext context(pixels);
+        auto* font = new VSTGUI::CFontDesc("Sans", 10, VSTGUI::kNormalFace);
+        context.setFont(font);
+        font->forget();
+        context.setFontColor(VSTGUI::kWhiteCColor);
+        context.drawString("-18.0dBFS", VSTGUI::CRect(0, 0, 120, 24));
+        check(context.getStringWidth("-18.0dBFS") > 20, "system text is measured");
+    }
+    check(countPaintedPixels(pixels) > 40, "system text is drawn");
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -129,6 +155,7 @@ int main(int argc, char** argv)
     checkResources();
     checkDocumentShell();
     checkFont(argv[1]);
+    checkSystemText();
     std::printf("result: %s\n", failures == 0 ? "ok" : "FAILED");
     return failures == 0 ? 0 : 1;
 }
