@@ -3,7 +3,8 @@
 // The platform font of the product's own typeface: the font file is opened
 // privately with FreeType (nothing is installed or registered with the
 // system) on the first draw or measure, and its glyph outlines are filled
-// with cairo. Until then, and when the file cannot be used, the metrics are
+// with cairo; on Windows it is a GDI+ private font collection drawn with
+// GDI+. Until then, and when the file cannot be used, the metrics are
 // unknown (-1.0), nothing is drawn and every width is 0.
 //
 // Sizes follow the typeface's design: the em is (size - 9.5) points at

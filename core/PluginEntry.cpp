@@ -14,7 +14,14 @@ bool hostSpeaksVst(audioMasterCallback audioMaster)
 
 }  // namespace
 
-extern "C" __attribute__((visibility("default"))) AEffect* VSTPluginMain(audioMasterCallback audioMaster)
+#ifdef _WIN32
+// Exported through core/exports.def, which also names "main".
+extern "C" AEffect* VSTPluginMain(audioMasterCallback audioMaster);
+#else
+extern "C" __attribute__((visibility("default"))) AEffect* VSTPluginMain(audioMasterCallback audioMaster);
+#endif
+
+extern "C" AEffect* VSTPluginMain(audioMasterCallback audioMaster)
 {
     // A host without a callback answers nothing, which counts as a refusal.
     if (!audioMaster)
@@ -31,6 +38,8 @@ extern "C" __attribute__((visibility("default"))) AEffect* VSTPluginMain(audioMa
     }
 }
 
+#ifndef _WIN32
 // Older hosts look for "main"; it is the same function.
 extern "C" AEffect* mainAlias(audioMasterCallback audioMaster) __asm__("main")
     __attribute__((alias("VSTPluginMain"), visibility("default")));
+#endif

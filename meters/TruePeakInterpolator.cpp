@@ -196,59 +196,87 @@ __attribute__((always_inline)) inline void runOf(const double* left,
 // One version per instruction set, picked once at load, so the library runs
 // on any x86-64 yet uses AVX2/FMA or AVX-512 where the machine has them; the
 // whole run goes through one dispatch.
-__attribute__((target("default"))) void quarterRun(const double* left,
-                                                   const double* right,
-                                                   double* outLeft,
-                                                   double* outRight,
-                                                   int count)
+void quarterRunBase(const double* left,
+                    const double* right,
+                    double* outLeft,
+                    double* outRight,
+                    int count)
 {
     runOf<Lane4, quarterGroup<Lane4>>(left, right, outLeft, outRight, count);
 }
 
-__attribute__((target("arch=x86-64-v3"))) void quarterRun(const double* left,
-                                                          const double* right,
-                                                          double* outLeft,
-                                                          double* outRight,
-                                                          int count)
+void halfRunBase(const double* left,
+                 const double* right,
+                 double* outLeft,
+                 double* outRight,
+                 int count)
+{
+    runOf<Lane4, halfGroup<Lane4>>(left, right, outLeft, outRight, count);
+}
+
+using RunFunction = void (*)(const double*, const double*, double*, double*, int);
+
+struct RunSet {
+    RunFunction quarter;
+    RunFunction half;
+};
+
+#ifdef _WIN32
+// GCC does not align wide vector spills on the Windows stack, so the Windows
+// builds keep to the baseline version.
+RunSet pickRuns()
+{
+    return {quarterRunBase, halfRunBase};
+}
+#else
+__attribute__((target("arch=x86-64-v3"))) void quarterRunV3(const double* left,
+                                                            const double* right,
+                                                            double* outLeft,
+                                                            double* outRight,
+                                                            int count)
 {
     runOf<Lane4, quarterGroup<Lane4>>(left, right, outLeft, outRight, count);
 }
 
-__attribute__((target("arch=x86-64-v4"))) void quarterRun(const double* left,
-                                                          const double* right,
-                                                          double* outLeft,
-                                                          double* outRight,
-                                                          int count)
+__attribute__((target("arch=x86-64-v4"))) void quarterRunV4(const double* left,
+                                                            const double* right,
+                                                            double* outLeft,
+                                                            double* outRight,
+                                                            int count)
 {
     runOf<Lane8, quarterGroup<Lane8>>(left, right, outLeft, outRight, count);
 }
 
-__attribute__((target("default"))) void halfRun(const double* left,
-                                                const double* right,
-                                                double* outLeft,
-                                                double* outRight,
-                                                int count)
+__attribute__((target("arch=x86-64-v3"))) void halfRunV3(const double* left,
+                                                         const double* right,
+                                                         double* outLeft,
+                                                         double* outRight,
+                                                         int count)
 {
     runOf<Lane4, halfGroup<Lane4>>(left, right, outLeft, outRight, count);
 }
 
-__attribute__((target("arch=x86-64-v3"))) void halfRun(const double* left,
-                                                       const double* right,
-                                                       double* outLeft,
-                                                       double* outRight,
-                                                       int count)
-{
-    runOf<Lane4, halfGroup<Lane4>>(left, right, outLeft, outRight, count);
-}
-
-__attribute__((target("arch=x86-64-v4"))) void halfRun(const double* left,
-                                                       const double* right,
-                                                       double* outLeft,
-                                                       double* outRight,
-                                                       int count)
+__attribute__((target("arch=x86-64-v4"))) void halfRunV4(const double* left,
+                                                         const double* right,
+                                                         double* outLeft,
+                                                         double* outRight,
+                                                         int count)
 {
     runOf<Lane8, halfGroup<Lane8>>(left, right, outLeft, outRight, count);
 }
+
+RunSet pickRuns()
+{
+    __builtin_cpu_init();
+    if (__builtin_cpu_supports("x86-64-v4"))
+        return {quarterRunV4, halfRunV4};
+    if (__builtin_cpu_supports("x86-64-v3"))
+        return {quarterRunV3, halfRunV3};
+    return {quarterRunBase, halfRunBase};
+}
+#endif
+
+const RunSet kRuns = pickRuns();
 
 }  // namespace
 
@@ -294,10 +322,10 @@ void TruePeakInterpolator::process(const double* left,
         const double* tapsRight = historyRight_.data() + filled_ - kHistory;
         switch (mode_) {
         case Oversampling::Quarter:
-            quarterRun(tapsLeft, tapsRight, outLeft, outRight, run);
+            kRuns.quarter(tapsLeft, tapsRight, outLeft, outRight, run);
             break;
         case Oversampling::Half:
-            halfRun(tapsLeft, tapsRight, outLeft, outRight, run);
+            kRuns.half(tapsLeft, tapsRight, outLeft, outRight, run);
             break;
         case Oversampling::None:
             std::copy_n(tapsLeft, run, outLeft);

@@ -1,10 +1,11 @@
 #pragma once
 
 // The per-user settings key, shaped like the registry calls the plug-in was
-// designed around (open, query, create, set, close). On this platform the
-// key's values live in one text file under $XDG_CONFIG_HOME (default
-// ~/.config); every write is a locked read-modify-write of the whole file
-// that lands atomically, so concurrent host processes never lose values.
+// designed around (open, query, create, set, close). On Windows it is that
+// registry key under HKEY_CURRENT_USER. On Linux the key's values live in one
+// text file under $XDG_CONFIG_HOME (default ~/.config); every write is a
+// locked read-modify-write of the whole file that lands atomically, so
+// concurrent host processes never lose values.
 
 #include <cstddef>
 #include <cstdint>
@@ -46,7 +47,9 @@ private:
     std::unique_ptr<Impl> impl_;
 };
 
-// The file that holds the key on this platform (for tests and tools).
+#ifndef _WIN32
+// The file that holds the key on Linux (for tests and tools).
 std::string settingsFilePath();
+#endif
 
 }  // namespace platform

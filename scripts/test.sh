@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test; then builds the
-# cross-thread automation test alone with ThreadSanitizer into build-tsan/
-# and runs it.
+# Installs what is missing, builds, and runs every test; then the Debian
+# package check, the cross-thread automation test built with
+# ThreadSanitizer (build-tsan/), and the Windows plug-ins cross-built and
+# checked under wine against the Linux build.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-deps.sh"
@@ -17,3 +18,5 @@ cmake -S "$root" -B "$root/build-tsan" -G Ninja -DVALDORA_TSAN=ON -DCMAKE_BUILD_
     -DCMAKE_CXX_FLAGS=-g1 >/dev/null
 cmake --build "$root/build-tsan" -j "$(nproc)" --target editor_automation_thread
 ctest --test-dir "$root/build-tsan" -R '^editor_automation_thread$' --output-on-failure
+
+"$root/scripts/test-windows.sh" "$root/build"

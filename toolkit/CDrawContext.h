@@ -1,6 +1,6 @@
 #pragma once
 
-// Drawing on an image with cairo: lines, rectangles, bitmaps and text, with a
+// Drawing on an image with cairo (GDI+ on Windows): lines, rectangles, bitmaps and text, with a
 // clip rectangle, a translation (views draw in their parent's coordinates) and
 // a global alpha that multiplies everything drawn.
 
@@ -11,7 +11,13 @@
 
 #include <vector>
 
+#ifdef _WIN32
+namespace Gdiplus {
+class Graphics;
+}
+#else
 typedef struct _cairo cairo_t;
+#endif
 
 namespace VSTGUI {
 
@@ -71,11 +77,19 @@ public:
     void drawString(const char* utf8, const CPoint& baseline, bool antialias = true);
     CCoord getStringWidth(const char* utf8);
 
+#ifdef _WIN32
+    // For platform font painters that draw with GDI+ themselves.
+    Gdiplus::Graphics* getGraphics() const { return graphics; }
+    // Applies the clip and the draw mode to the graphics inside a save/restore pair.
+    void beginPlatformDrawing();
+    void endPlatformDrawing();
+#else
     // For platform font painters that draw with cairo themselves.
     cairo_t* getCairoContext() const { return cr; }
     // Applies the clip to the cairo context inside a save/restore pair.
     void beginCairoDrawing();
     void endCairoDrawing();
+#endif
 
 private:
     struct State {
@@ -91,10 +105,15 @@ private:
         CPoint offset;
     };
 
-    void setSourceColor(const CColor& color);
     void strokeLine(const CPoint& start, const CPoint& end);
 
+#ifdef _WIN32
+    Gdiplus::Graphics* graphics;
+    unsigned savedGraphics = 0;  // the GDI+ state of beginPlatformDrawing
+#else
+    void setSourceColor(const CColor& color);
     cairo_t* cr;
+#endif
     CRect surfaceRect;
     State state;
     std::vector<State> savedStates;

@@ -1,15 +1,27 @@
 #pragma once
 
-// A 32-bit premultiplied ARGB image held in a cairo image surface: the pixels
-// of a bitmap, and the back buffer a frame draws into. Keeps cairo out of the
-// headers of the views.
+// A 32-bit premultiplied ARGB image held in a cairo image surface (a GDI+
+// bitmap on Windows): the pixels of a bitmap, and the back buffer a frame
+// draws into. Keeps the drawing library out of the headers of the views.
 
 #include "toolkit/CColor.h"
 
 #include <cstddef>
 #include <string>
 
+#ifdef _WIN32
+namespace Gdiplus {
+class Bitmap;
+}
+namespace VSTGUI {
+using NativeImage = Gdiplus::Bitmap;
+}
+#else
 typedef struct _cairo_surface cairo_surface_t;
+namespace VSTGUI {
+using NativeImage = cairo_surface_t;
+}
+#endif
 
 namespace VSTGUI {
 
@@ -25,20 +37,21 @@ public:
 
     // Decodes PNG bytes; an empty buffer when they are not a readable PNG.
     static PixelBuffer fromPng(const unsigned char* data, std::size_t size);
-    // Adopts a surface reference (any cairo image surface of format ARGB32).
-    static PixelBuffer adopt(cairo_surface_t* surface);
+    // Adopts an image: a cairo image surface reference of format ARGB32, or a
+    // GDI+ bitmap in 32-bit premultiplied ARGB.
+    static PixelBuffer adopt(NativeImage* surface);
 
     bool isValid() const { return surface != nullptr; }
     int getWidth() const { return width; }
     int getHeight() const { return height; }
-    cairo_surface_t* getSurface() const { return surface; }
+    NativeImage* getSurface() const { return surface; }
 
     // Un-premultiplied colour of one pixel; transparent outside the image.
     CColor getPixel(int x, int y) const;
     bool writePng(const std::string& path) const;
 
 private:
-    cairo_surface_t* surface = nullptr;
+    NativeImage* surface = nullptr;
     int width = 0;
     int height = 0;
 };

@@ -1,6 +1,6 @@
 #include "tools/vsthost/PluginHost.h"
 
-#include <dlfcn.h>
+#include "tools/vsthost/SharedLibrary.h"
 
 #include <algorithm>
 #include <array>
@@ -78,14 +78,9 @@ extern "C" VstIntPtr hostCallback(AEffect*, VstInt32 opcode, VstInt32 index, Vst
 
 std::unique_ptr<PluginLibrary> PluginLibrary::open(const std::string& path, std::string& error)
 {
-    // A bare file name would send dlopen searching the library path; a host means the file.
-    const std::string file = path.find('/') == std::string::npos ? "./" + path : path;
-    void* handle = dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (!handle) {
-        const char* why = dlerror();
-        error = why ? why : "dlopen failed";
+    void* const handle = loadSharedLibrary(path, error);
+    if (!handle)
         return nullptr;
-    }
     std::unique_ptr<PluginLibrary> library(new PluginLibrary(handle));
     if (!library->hasSymbol("VSTPluginMain") && !library->hasSymbol("main")) {
         error = path + ": no VST 2.4 entry point (VSTPluginMain or main)";
@@ -96,12 +91,12 @@ std::unique_ptr<PluginLibrary> PluginLibrary::open(const std::string& path, std:
 
 PluginLibrary::~PluginLibrary()
 {
-    dlclose(handle_);
+    unloadSharedLibrary(handle_);
 }
 
 bool PluginLibrary::hasSymbol(const char* name) const
 {
-    return dlsym(handle_, name) != nullptr;
+    return sharedLibrarySymbol(handle_, name) != nullptr;
 }
 
 AEffect* PluginLibrary::instantiate(audioMasterCallback callback) const
@@ -113,9 +108,9 @@ AEffect* PluginLibrary::instantiate(audioMasterCallback callback) const
 AEffect* PluginLibrary::instantiate(std::string& error, audioMasterCallback callback) const
 {
     using EntryPoint = AEffect* (*)(audioMasterCallback);
-    void* symbol = dlsym(handle_, "VSTPluginMain");
+    void* symbol = sharedLibrarySymbol(handle_, "VSTPluginMain");
     if (!symbol)
-        symbol = dlsym(handle_, "main");
+        symbol = sharedLibrarySymbol(handle_, "main");
     if (!symbol) {
         error = "no VST 2.4 entry point (VSTPluginMain or main)";
         return nullptr;
