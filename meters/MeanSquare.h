@@ -4,6 +4,7 @@
 // coefficient leaves 10.9 % of a step after half the integration time.
 
 #include "meters/SampleGuard.h"
+#include "meters/StereoLanes.h"
 
 class MeanSquare {
 public:
@@ -16,6 +17,11 @@ public:
     static double step(double meanSquare, double x, double coefficient)
     {
         return sampleguard::flushed((x * x - meanSquare) * coefficient + meanSquare);
+    }
+    // Both channels at once.
+    static lanes::Pair step(lanes::Pair meanSquare, lanes::Pair x, double coefficient)
+    {
+        return lanes::flushed((x * x - meanSquare) * coefficient + meanSquare);
     }
 
 private:

@@ -4,6 +4,7 @@
 // with the engine's own M scaling. S = L - R is never scaled.
 
 #include "meters/SettingConversions.h"
+#include "meters/StereoLanes.h"
 
 #include <atomic>
 
@@ -20,12 +21,14 @@ public:
     bool enabled() const { return enabled_.load(std::memory_order_relaxed); }
     double midScale() const { return midScale_.load(std::memory_order_relaxed); }
 
-    // Used on locals inside the sample loops.
-    static void apply(double& a, double& b, double midScale)
+    // Used inside the sample loops, on both channels at once: lane 0
+    // becomes M, lane 1 S.
+    static lanes::Pair apply(lanes::Pair v, double midScale)
     {
-        const double mid = (a + b) * midScale;
-        b = a - b;
-        a = mid;
+        const lanes::Pair swapped = __builtin_shuffle(v, lanes::Mask{1, 0});
+        const lanes::Pair mid = (v + swapped) * midScale;
+        const lanes::Pair side = v - swapped;
+        return __builtin_shuffle(mid, side, lanes::Mask{0, 2});
     }
 
 private:

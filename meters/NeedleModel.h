@@ -29,52 +29,24 @@ public:
 
     int currentSection() const { return current_; }
 
-    // The model's moving parts in locals for one block, stepped exactly as
-    // step() does: the filter state and the chosen section's offset stay in
-    // registers. The section's coefficients are read through a pointer that
-    // only a change of section (rare, a predicted branch) moves, so their
-    // loads stay off each sample's dependency chain without holding five
-    // more registers. finish() hands everything back to the model.
-    class Running {
-    public:
-        explicit Running(NeedleModel& model)
-            : model_(model),
-              state_(model.state_),
-              current_(model.current_),
-              coefficients_(&model.sections_[current_].coefficients()),
-              offset_(model.sections_[current_].offset())
-        {
-        }
+    // The section for the next sample: the needle limited to 0..1.
+    static int sectionFor(double needle)
+    {
+        const double p = needle < 0.0 ? 0.0 : (needle > 1.0 ? 1.0 : needle);
+        return static_cast<int>(kLastSection * p + 0.5);
+    }
 
-        double step(double u)
-        {
-            const double needle = rounded(NeedleSection::step(*coefficients_, offset_, u, state_));
-            const int next = sectionFor(needle);
-            if (next != current_) {
-                model_.sections_[current_].setOffset(offset_);
-                current_ = next;
-                coefficients_ = &model_.sections_[next].coefficients();
-                offset_ = model_.sections_[next].offset();
-            }
-            return needle;
-        }
-
-        void finish()
-        {
-            model_.sections_[current_].setOffset(offset_);
-            model_.current_ = current_;
-            model_.state_ = state_;
-        }
-
-    private:
-        NeedleModel& model_;
-        NeedleSection::State state_;
-        int current_;
-        const NeedleSection::Coefficients* coefficients_;
-        double offset_;
-    };
+    // The smallest needle value that sectionFor puts in section k or above
+    // (-inf for 0, +inf for kSections): section k holds the needles from
+    // sectionStart(k) up to, not including, sectionStart(k + 1).
+    static double sectionStart(int k) { return kSectionStarts[k]; }
 
 private:
+    // Steps two models at once with this model's rules.
+    friend class NeedlePair;
+
+    static constexpr double kLastSection = kSections - 1;
+
     // Keeps the float rounding finite for absurd but finite inputs.
     static constexpr double kLargestFloat = 3.4028234663852886e38;
 
@@ -85,12 +57,7 @@ private:
         return static_cast<float>(limitedY);
     }
 
-    // The section for the next sample: the needle limited to 0..1.
-    static int sectionFor(double needle)
-    {
-        const double p = needle < 0.0 ? 0.0 : (needle > 1.0 ? 1.0 : needle);
-        return static_cast<int>(15.0 * p + 0.5);
-    }
+    static const std::array<double, kSections + 1> kSectionStarts;
 
     std::array<NeedleSection, kSections> sections_;
     NeedleSection::State state_;

@@ -6,17 +6,19 @@
 // run is dropped by the first quiet sample. The counter starts at -1 after
 // prepare, so the very first run needs N + 1 samples.
 
+#include "meters/StereoLanes.h"
+
 #include <atomic>
 
 class OverCounter {
 public:
     static constexpr double kTimerTicks = 30.0;  // lamp time of a recorded over, in ms ticks
 
-    // Audio thread, per sample; branch-free selects.
-    static double count(double counter, double x, double threshold, double runLength)
+    // Audio thread, per sample, both channels at once; branch-free picks.
+    static lanes::Pair count(lanes::Pair counter, lanes::Pair x, double threshold, double runLength)
     {
-        const double kept = counter < runLength ? 0.0 : counter;
-        return x >= threshold ? counter + 1.0 : kept;
+        const lanes::Pair kept = lanes::pick(counter < runLength, lanes::splat(0.0), counter);
+        return lanes::pick(x >= threshold, counter + 1.0, kept);
     }
     // Audio thread, per millisecond tick while a display lag is set:
     // moves a completed run into the lamp timer.
@@ -42,7 +44,10 @@ public:
     double blockStart() const { return counter_.load(std::memory_order_relaxed); }
     void publish(double startCounter, double counter)
     {
-        counter_.compare_exchange_strong(startCounter, counter, std::memory_order_relaxed);
+        // An unchanged count needs no locked exchange: the stored value is
+        // either still the same or the view's 0, which stays either way.
+        if (counter != startCounter)
+            counter_.compare_exchange_strong(startCounter, counter, std::memory_order_relaxed);
     }
 
     // View side. 1.0 for a new over, 0.0 while the lamp stays latched, -1.0 otherwise.

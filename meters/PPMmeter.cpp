@@ -1,7 +1,7 @@
 #include "meters/PPMmeter.h"
 
-#include "meters/PreciseRun.h"
-#include "meters/SampleGuard.h"
+#include "meters/BlockDispatch.h"
+#include "meters/StereoBlock.h"
 #include "meters/SettingDisplay.h"
 #include "meters/TimeGrid.h"
 
@@ -137,8 +137,52 @@ void PPMmeter::resetReadings()
         channel.rest();
 }
 
+namespace {
+
+// The PPM's part of each frame: the quasi-peak level with its hold.
+class PpmKernel {
+public:
+    using Rings = std::array<std::atomic<double>*, 6>;
+
+    PpmKernel(const PeakBallistics& left, const PeakBallistics& right, const PeakBallistics::Coefficients& ballistics,
+              const Rings& rings)
+        : peak_(left, right, ballistics), rings_(rings)
+    {
+    }
+
+    // The PPM reads peaks only: in precise mode its level follows the
+    // inter-sample candidates.
+    void step(lanes::Pair, lanes::Pair peak) { peak_.step(peak); }
+
+    void record(int at, double timerL, double timerR)
+    {
+        const lanes::Pair level = peak_.level();
+        const lanes::Pair hold = peak_.hold();
+        const double values[] = {level[0], level[1], hold[0], hold[1], timerL, timerR};
+        for (int r = 0; r < 6; ++r)
+            rings_[r][at].store(values[r], std::memory_order_relaxed);
+    }
+
+    void finish(PeakBallistics& left, PeakBallistics& right) const { peak_.handBack(left, right); }
+
+private:
+    PeakBallistics::Pair peak_;
+    const Rings& rings_;
+};
+
+const BlockDispatch<PPMmeter>::Run kRunBlock = BlockDispatch<PPMmeter>::pick();
+
+}  // namespace
+
 void PPMmeter::processBlock(const float* left, const float* right, int count)
 {
+    kRunBlock(*this, left, right, count);
+}
+
+__attribute__((always_inline)) inline void PPMmeter::runBlock(const float* left, const float* right, int count)
+{
+    static_assert(kRingCount == 6 && LevelL == 0 && LevelR == 1 && HoldL == 2 && HoldR == 3 && OverTimerL == 4 &&
+                  OverTimerR == 5, "the kernel records in ring order");
     for (Channel& channel : channels_)
         channel.takeSnapshot();
     if (!left || count <= 0)
@@ -146,76 +190,17 @@ void PPMmeter::processBlock(const float* left, const float* right, int count)
     if (!right)
         right = left;
     frame_.clearInterpolatorIfDue();
-
-    PeakBallistics peakL = channels_[0].peak;
-    PeakBallistics peakR = channels_[1].peak;
-    const double overStartL = frame_.overs[0].blockStart();
-    const double overStartR = frame_.overs[1].blockStart();
-    double overL = overStartL;
-    double overR = overStartR;
-    double timerL = frame_.overs[0].timer;
-    double timerR = frame_.overs[1].timer;
-    DisplayDelay::Clock clock = frame_.delay.clock();
-
-    const PeakBallistics::Coefficients ballistics = ballistics_;
-    const double invRef = reference_.inverse;
-    const double overThreshold = overThreshold_;
-    const double runLength = overSamples_;
-    const bool precise = frame_.precise.load(std::memory_order_relaxed);
-    const bool midSide = frame_.midSide.enabled();
-    const double midScale = frame_.midSide.midScale();
-    const bool recording = frame_.delay.active();
-    TruePeakInterpolator& interpolator = frame_.interpolator;
-    std::array<std::atomic<double>*, kRingCount> rings;
+    PpmKernel::Rings rings;
     for (int r = 0; r < kRingCount; ++r)
         rings[r] = history_[r].data();
-
-    const auto step = [&](double a, double b) __attribute__((always_inline)) {
-        if (midSide)
-            MidSideMatrix::apply(a, b, midScale);
-        const double xL = std::fabs(a) * invRef;
-        const double xR = std::fabs(b) * invRef;
-
-        overL = OverCounter::count(overL, xL, overThreshold, runLength);
-        peakL.step(xL, ballistics);
-        overR = OverCounter::count(overR, xR, overThreshold, runLength);
-        peakR.step(xR, ballistics);
-
-        if (recording && clock.tick()) {
-            const int at = clock.writePosition;
-            rings[LevelL][at].store(peakL.level, std::memory_order_relaxed);
-            rings[LevelR][at].store(peakR.level, std::memory_order_relaxed);
-            rings[HoldL][at].store(peakL.hold, std::memory_order_relaxed);
-            rings[HoldR][at].store(peakR.hold, std::memory_order_relaxed);
-            OverCounter::tick(overL, timerL, runLength);
-            OverCounter::tick(overR, timerR, runLength);
-            rings[OverTimerL][at].store(timerL, std::memory_order_relaxed);
-            rings[OverTimerR][at].store(timerR, std::memory_order_relaxed);
-        }
-    };
-
-    if (precise) {
-        PreciseRun run;
-        for (int start = 0; start < count; start += PreciseRun::kFrames) {
-            const int frames = std::min(count - start, PreciseRun::kFrames);
-            run.fill(left + start, right + start, frames, interpolator);
-            for (int i = 0; i < frames; ++i)
-                step(run.peakLeft[i], run.peakRight[i]);
-        }
-    } else {
-        for (int i = 0; i < count; ++i)
-            step(sampleguard::finiteOrZero(left[i]), sampleguard::finiteOrZero(right[i]));
-    }
-
-    channels_[0].peak = peakL;
-    channels_[1].peak = peakR;
-    channels_[0].publish();
-    channels_[1].publish();
-    frame_.overs[0].publish(overStartL, overL);
-    frame_.overs[1].publish(overStartR, overR);
-    frame_.overs[0].timer = timerL;
-    frame_.overs[1].timer = timerR;
-    frame_.delay.setClock(clock);
+    Channel& channelL = channels_[0];
+    Channel& channelR = channels_[1];
+    PpmKernel kernel(channelL.peak, channelR.peak, ballistics_, rings);
+    runStereoBlock(frame_, kernel, OverRule{reference_.inverse, overThreshold_, static_cast<double>(overSamples_)},
+                   left, right, count);
+    kernel.finish(channelL.peak, channelR.peak);
+    for (Channel& channel : channels_)
+        channel.publish();
 }
 
 void PPMmeter::setSettingsSource(float value)
@@ -255,3 +240,6 @@ double PPMmeter::readOverState(int channel)
         return -1.0;
     return frame_.readOverState(channel, overSamples_, history_[OverTimerL + channel]);
 }
+
+// After runBlock, which both builds inline.
+template struct BlockDispatch<PPMmeter>;

@@ -4,6 +4,7 @@
 // separate rise and fall times, a held peak and over detection per channel.
 // Settings 93..100; readings are relative to the reference and rest at 0.
 
+#include "meters/BlockDispatch.h"
 #include "meters/MeterFrame.h"
 #include "meters/MeterReading.h"
 #include "meters/PeakBallistics.h"
@@ -76,6 +77,9 @@ private:
         void publish();
     };
 
+    friend struct BlockDispatch<PPMmeter>;
+    void runBlock(const float* left, const float* right, int count);
+
     void updateTimings();
     void updateOverThreshold();
 
@@ -94,3 +98,6 @@ private:
     std::array<Channel, MeterFrame::kChannels> channels_;
     std::array<HistoryRing, kRingCount> history_;
 };
+
+// Both builds of the block loop live in PPMmeter.cpp.
+extern template struct BlockDispatch<PPMmeter>;

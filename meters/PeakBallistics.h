@@ -7,6 +7,7 @@
 
 #include "core/RelaxedValue.h"
 #include "meters/SampleGuard.h"
+#include "meters/StereoLanes.h"
 
 class PeakBallistics {
 public:
@@ -56,4 +57,68 @@ public:
         holdCounter += holdCounter < kHoldCounterLimit ? 1 : 0;
         hold = sampleguard::flushed(hold);
     }
+
+    // Both channels at once, lane by lane as step() does, for one block.
+    // As in NeedleHold::Pair, the hold and whether it decays on the next
+    // sample are worked out for both outcomes of this sample before the
+    // pick, and the decay is written as hold - hold x release, the same value.
+    class Pair {
+    public:
+        Pair(const PeakBallistics& left, const PeakBallistics& right, const Coefficients& c)
+            : level_{left.level, right.level},
+              hold_{left.hold, right.hold},
+              counter_{static_cast<double>(left.holdCounter), static_cast<double>(right.holdCounter)},
+              releaseHeld_(lanes::pick(counter_ >= c.holdSamples, lanes::splat(c.release), lanes::splat(0.0))),
+              c_(c),
+              releaseAtPeak_(0.0 >= c.holdSamples ? c.release : 0.0),
+              releaseAfterPeak_(1.0 >= c.holdSamples ? c.release : 0.0)
+        {
+        }
+
+        void step(lanes::Pair x)
+        {
+            // Both products first, then the pick, as in step().
+            const lanes::Pair difference = x - level_;
+            const lanes::Pair rising = difference * c_.attack;
+            const lanes::Pair falling = difference * c_.release;
+            level_ = lanes::flushed(level_ + lanes::pick(x > level_, rising, falling));
+
+            const lanes::Pair counted = counter_ + 1.0;
+            const lanes::Pair releaseIfHeld =
+                lanes::pick(counted >= c_.holdSamples, lanes::splat(c_.release), lanes::splat(0.0));
+            const lanes::Pair fromPeak = lanes::flushed(level_ - level_ * releaseAtPeak_);
+            const lanes::Pair fromHeld = lanes::flushed(hold_ - hold_ * releaseHeld_);
+            const lanes::Mask newPeak = level_ > hold_;
+            hold_ = lanes::pick(newPeak, fromPeak, fromHeld);
+            counter_ = lanes::pick(newPeak, lanes::splat(1.0), counted);
+            releaseHeld_ = lanes::pick(newPeak, lanes::splat(releaseAfterPeak_), releaseIfHeld);
+        }
+
+        lanes::Pair level() const { return level_; }
+        lanes::Pair hold() const { return hold_; }
+
+        void handBack(PeakBallistics& left, PeakBallistics& right) const
+        {
+            left.level = level_[0];
+            right.level = level_[1];
+            left.hold = hold_[0];
+            right.hold = hold_[1];
+            left.holdCounter = limitedCounter(counter_[0]);
+            right.holdCounter = limitedCounter(counter_[1]);
+        }
+
+    private:
+        static int limitedCounter(double counter)
+        {
+            return counter < kHoldCounterLimit ? static_cast<int>(counter) : kHoldCounterLimit;
+        }
+
+        lanes::Pair level_;
+        lanes::Pair hold_;
+        lanes::Pair counter_;
+        lanes::Pair releaseHeld_;  // applied to the held value on the next sample
+        const Coefficients c_;
+        const double releaseAtPeak_;
+        const double releaseAfterPeak_;
+    };
 };

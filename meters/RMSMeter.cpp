@@ -1,7 +1,7 @@
 #include "meters/RMSMeter.h"
 
-#include "meters/PreciseRun.h"
-#include "meters/SampleGuard.h"
+#include "meters/BlockDispatch.h"
+#include "meters/StereoBlock.h"
 #include "meters/SettingDisplay.h"
 #include "meters/TimeGrid.h"
 
@@ -157,8 +157,67 @@ void RMSMeter::resetReadings()
         channel.rest();
 }
 
+namespace {
+
+// The RMS meter's part of each frame: the quasi-peak level with its hold on
+// the peaks, the mean square on the samples.
+class RmsKernel {
+public:
+    using Rings = std::array<std::atomic<double>*, 8>;
+
+    RmsKernel(const PeakBallistics& left, const PeakBallistics& right, lanes::Pair meanSquare,
+              const PeakBallistics::Coefficients& ballistics, double meanSquareCoefficient, const Rings& rings)
+        : peak_(left, right, ballistics),
+          meanSquare_(meanSquare),
+          meanSquareCoefficient_(meanSquareCoefficient),
+          rings_(rings)
+    {
+    }
+
+    // The mean square of |x| is the mean square of x, to the bit.
+    void step(lanes::Pair level, lanes::Pair peak)
+    {
+        peak_.step(peak);
+        meanSquare_ = MeanSquare::step(meanSquare_, level, meanSquareCoefficient_);
+    }
+
+    void record(int at, double timerL, double timerR)
+    {
+        const lanes::Pair level = peak_.level();
+        const lanes::Pair hold = peak_.hold();
+        const double values[] = {level[0], level[1], hold[0], hold[1],
+                                 meanSquare_[0], meanSquare_[1], timerL, timerR};
+        for (int r = 0; r < 8; ++r)
+            rings_[r][at].store(values[r], std::memory_order_relaxed);
+    }
+
+    void finish(PeakBallistics& left, PeakBallistics& right, double& meanSquareL, double& meanSquareR) const
+    {
+        peak_.handBack(left, right);
+        meanSquareL = meanSquare_[0];
+        meanSquareR = meanSquare_[1];
+    }
+
+private:
+    PeakBallistics::Pair peak_;
+    lanes::Pair meanSquare_;
+    const double meanSquareCoefficient_;
+    const Rings& rings_;
+};
+
+const BlockDispatch<RMSMeter>::Run kRunBlock = BlockDispatch<RMSMeter>::pick();
+
+}  // namespace
+
 void RMSMeter::processBlock(const float* left, const float* right, int count)
 {
+    kRunBlock(*this, left, right, count);
+}
+
+__attribute__((always_inline)) inline void RMSMeter::runBlock(const float* left, const float* right, int count)
+{
+    static_assert(kRingCount == 8 && LevelL == 0 && LevelR == 1 && HoldL == 2 && HoldR == 3 && MeanSquareL == 4 &&
+                  MeanSquareR == 5 && OverTimerL == 6 && OverTimerR == 7, "the kernel records in ring order");
     for (Channel& channel : channels_)
         channel.takeSnapshot();
     if (!left || count <= 0)
@@ -166,93 +225,18 @@ void RMSMeter::processBlock(const float* left, const float* right, int count)
     if (!right)
         right = left;
     frame_.clearInterpolatorIfDue();
-
-    PeakBallistics peakL = channels_[0].peak;
-    PeakBallistics peakR = channels_[1].peak;
-    double meanSquareL = channels_[0].meanSquare;
-    double meanSquareR = channels_[1].meanSquare;
-    const double overStartL = frame_.overs[0].blockStart();
-    const double overStartR = frame_.overs[1].blockStart();
-    double overL = overStartL;
-    double overR = overStartR;
-    double timerL = frame_.overs[0].timer;
-    double timerR = frame_.overs[1].timer;
-    DisplayDelay::Clock clock = frame_.delay.clock();
-
-    const PeakBallistics::Coefficients ballistics = ballistics_;
-    const double meanSquareCoefficient = meanSquareCoefficient_;
-    const double invRef = reference_.inverse;
-    const double overThreshold = overThreshold_;
-    const double runLength = overSamples_;
-    const bool precise = frame_.precise.load(std::memory_order_relaxed);
-    const bool midSide = frame_.midSide.enabled();
-    const double midScale = frame_.midSide.midScale();
-    const bool recording = frame_.delay.active();
-    TruePeakInterpolator& interpolator = frame_.interpolator;
-    std::array<std::atomic<double>*, kRingCount> rings;
+    RmsKernel::Rings rings;
     for (int r = 0; r < kRingCount; ++r)
         rings[r] = history_[r].data();
-
-    // The averaging path integrates the samples themselves; only the peak
-    // path (level, hold, overs) uses the inter-sample candidates.
-    const auto step = [&](double a, double b, double peakA, double peakB) __attribute__((always_inline)) {
-        if (midSide) {
-            MidSideMatrix::apply(a, b, midScale);
-            MidSideMatrix::apply(peakA, peakB, midScale);
-        }
-        const double xL = std::fabs(peakA) * invRef;
-        const double xR = std::fabs(peakB) * invRef;
-
-        overL = OverCounter::count(overL, xL, overThreshold, runLength);
-        peakL.step(xL, ballistics);
-        meanSquareL = MeanSquare::step(meanSquareL, a * invRef, meanSquareCoefficient);
-
-        overR = OverCounter::count(overR, xR, overThreshold, runLength);
-        peakR.step(xR, ballistics);
-        meanSquareR = MeanSquare::step(meanSquareR, b * invRef, meanSquareCoefficient);
-
-        if (recording && clock.tick()) {
-            const int at = clock.writePosition;
-            rings[LevelL][at].store(peakL.level, std::memory_order_relaxed);
-            rings[LevelR][at].store(peakR.level, std::memory_order_relaxed);
-            rings[HoldL][at].store(peakL.hold, std::memory_order_relaxed);
-            rings[HoldR][at].store(peakR.hold, std::memory_order_relaxed);
-            rings[MeanSquareL][at].store(meanSquareL, std::memory_order_relaxed);
-            rings[MeanSquareR][at].store(meanSquareR, std::memory_order_relaxed);
-            OverCounter::tick(overL, timerL, runLength);
-            OverCounter::tick(overR, timerR, runLength);
-            rings[OverTimerL][at].store(timerL, std::memory_order_relaxed);
-            rings[OverTimerR][at].store(timerR, std::memory_order_relaxed);
-        }
-    };
-
-    if (precise) {
-        PreciseRun run;
-        for (int start = 0; start < count; start += PreciseRun::kFrames) {
-            const int frames = std::min(count - start, PreciseRun::kFrames);
-            run.fill(left + start, right + start, frames, interpolator);
-            for (int i = 0; i < frames; ++i)
-                step(run.left[i], run.right[i], run.peakLeft[i], run.peakRight[i]);
-        }
-    } else {
-        for (int i = 0; i < count; ++i) {
-            const double a = sampleguard::finiteOrZero(left[i]);
-            const double b = sampleguard::finiteOrZero(right[i]);
-            step(a, b, a, b);
-        }
-    }
-
-    channels_[0].peak = peakL;
-    channels_[1].peak = peakR;
-    channels_[0].meanSquare = meanSquareL;
-    channels_[1].meanSquare = meanSquareR;
-    channels_[0].publish();
-    channels_[1].publish();
-    frame_.overs[0].publish(overStartL, overL);
-    frame_.overs[1].publish(overStartR, overR);
-    frame_.overs[0].timer = timerL;
-    frame_.overs[1].timer = timerR;
-    frame_.delay.setClock(clock);
+    Channel& channelL = channels_[0];
+    Channel& channelR = channels_[1];
+    RmsKernel kernel(channelL.peak, channelR.peak, lanes::Pair{channelL.meanSquare, channelR.meanSquare},
+                     ballistics_, meanSquareCoefficient_, rings);
+    runStereoBlock(frame_, kernel, OverRule{reference_.inverse, overThreshold_, static_cast<double>(overSamples_)},
+                   left, right, count);
+    kernel.finish(channelL.peak, channelR.peak, channelL.meanSquare, channelR.meanSquare);
+    for (Channel& channel : channels_)
+        channel.publish();
 }
 
 void RMSMeter::setSettingsSource(float value)
@@ -292,3 +276,6 @@ double RMSMeter::readOverState(int channel)
         return -1.0;
     return frame_.readOverState(channel, overSamples_, history_[OverTimerL + channel]);
 }
+
+// After runBlock, which both builds inline.
+template struct BlockDispatch<RMSMeter>;

@@ -6,6 +6,7 @@
 // relative to the meter's reference level.
 
 #include "meters/MeanSquare.h"
+#include "meters/BlockDispatch.h"
 #include "meters/MeterFrame.h"
 #include "meters/MeterReading.h"
 #include "meters/PeakBallistics.h"
@@ -90,6 +91,9 @@ private:
         void publish();
     };
 
+    friend struct BlockDispatch<RMSMeter>;
+    void runBlock(const float* left, const float* right, int count);
+
     void updateTimings();
     void updateOverThreshold();
 
@@ -111,3 +115,6 @@ private:
     std::array<Channel, MeterFrame::kChannels> channels_;
     std::array<HistoryRing, kRingCount> history_;
 };
+
+// Both builds of the block loop live in RMSMeter.cpp.
+extern template struct BlockDispatch<RMSMeter>;

@@ -1,8 +1,9 @@
 #include "meters/VUmeter.h"
 
+#include "meters/BlockDispatch.h"
+#include "meters/NeedlePair.h"
 #include "meters/PeakBallistics.h"
-#include "meters/PreciseRun.h"
-#include "meters/SampleGuard.h"
+#include "meters/StereoBlock.h"
 #include "meters/SettingDisplay.h"
 #include "meters/TimeGrid.h"
 
@@ -180,8 +181,64 @@ void VUmeter::resetReadings()
     }
 }
 
+namespace {
+
+// The VU meter's part of each frame: both needles and their holds.
+class VuKernel {
+public:
+    using Rings = std::array<std::atomic<double>*, 6>;
+
+    VuKernel(NeedleModel& left, NeedleModel& right, lanes::Pair needle, const NeedleHold& holdL,
+             const NeedleHold& holdR, double holdSamples, double holdRelease, const Rings& rings)
+        : needles_(left, right),
+          needle_(needle),
+          hold_(holdL, holdR, holdSamples, holdRelease),
+          rings_(rings)
+    {
+    }
+
+    void step(lanes::Pair level, lanes::Pair)
+    {
+        needle_ = needles_.step(level * kDrive);
+        hold_.step(needle_);
+    }
+
+    void record(int at, double timerL, double timerR)
+    {
+        const lanes::Pair hold = hold_.hold();
+        const double values[] = {needle_[0], needle_[1], hold[0], hold[1], timerL, timerR};
+        for (int r = 0; r < 6; ++r)
+            rings_[r][at].store(values[r], std::memory_order_relaxed);
+    }
+
+    void finish(double& needleL, double& needleR, NeedleHold& holdL, NeedleHold& holdR)
+    {
+        needles_.finish();
+        needleL = needle_[0];
+        needleR = needle_[1];
+        hold_.handBack(holdL, holdR);
+    }
+
+private:
+    NeedlePair needles_;
+    lanes::Pair needle_;
+    NeedleHold::Pair hold_;
+    const Rings& rings_;
+};
+
+const BlockDispatch<VUmeter>::Run kRunBlock = BlockDispatch<VUmeter>::pick();
+
+}  // namespace
+
 void VUmeter::processBlock(const float* left, const float* right, int count)
 {
+    kRunBlock(*this, left, right, count);
+}
+
+__attribute__((always_inline)) inline void VUmeter::runBlock(const float* left, const float* right, int count)
+{
+    static_assert(kRingCount == 6 && NeedleL == 0 && NeedleR == 1 && HoldL == 2 && HoldR == 3 && OverTimerL == 4 &&
+                  OverTimerR == 5, "the kernel records in ring order");
     for (Channel& channel : channels_)
         channel.takeSnapshot();
     if (!left || count <= 0)
@@ -191,96 +248,18 @@ void VUmeter::processBlock(const float* left, const float* right, int count)
     if (needleDesignDue_.load(std::memory_order_relaxed) && needleDesignDue_.exchange(false, std::memory_order_relaxed))
         designNeedles();
     frame_.clearInterpolatorIfDue();
-
-    Channel& channelL = channels_[0];
-    Channel& channelR = channels_[1];
-    double needleL = channelL.needle;
-    double needleR = channelR.needle;
-    NeedleHold holdL = channelL.hold;
-    NeedleHold holdR = channelR.hold;
-    const double overStartL = frame_.overs[0].blockStart();
-    const double overStartR = frame_.overs[1].blockStart();
-    double overL = overStartL;
-    double overR = overStartR;
-    double timerL = frame_.overs[0].timer;
-    double timerR = frame_.overs[1].timer;
-    DisplayDelay::Clock clock = frame_.delay.clock();
-
-    const double holdSamples = holdSamples_;
-    const double holdRelease = holdRelease_;
-    const double invRef = reference_.inverse;
-    const double overThreshold = overThreshold_;
-    const double runLength = overSamples_;
-    const bool precise = frame_.precise.load(std::memory_order_relaxed);
-    const bool midSide = frame_.midSide.enabled();
-    const double midScale = frame_.midSide.midScale();
-    const bool recording = frame_.delay.active();
-    TruePeakInterpolator& interpolator = frame_.interpolator;
-    std::array<std::atomic<double>*, kRingCount> rings;
+    VuKernel::Rings rings;
     for (int r = 0; r < kRingCount; ++r)
         rings[r] = history_[r].data();
-
-    NeedleModel::Running modelL(channelL.model);
-    NeedleModel::Running modelR(channelR.model);
-
-    // The needle integrates the samples themselves; overs are peaks and use
-    // the inter-sample candidates in precise mode.
-    const auto step = [&](double a, double b, double peakA, double peakB) __attribute__((always_inline)) {
-        if (midSide) {
-            MidSideMatrix::apply(a, b, midScale);
-            MidSideMatrix::apply(peakA, peakB, midScale);
-        }
-
-        overL = OverCounter::count(overL, std::fabs(peakA) * invRef, overThreshold, runLength);
-        needleL = modelL.step(std::fabs(a) * invRef * kDrive);
-        holdL.step(needleL, holdSamples, holdRelease);
-
-        overR = OverCounter::count(overR, std::fabs(peakB) * invRef, overThreshold, runLength);
-        needleR = modelR.step(std::fabs(b) * invRef * kDrive);
-        holdR.step(needleR, holdSamples, holdRelease);
-
-        if (recording && clock.tick()) {
-            const int at = clock.writePosition;
-            rings[NeedleL][at].store(needleL, std::memory_order_relaxed);
-            rings[NeedleR][at].store(needleR, std::memory_order_relaxed);
-            rings[HoldL][at].store(holdL.hold, std::memory_order_relaxed);
-            rings[HoldR][at].store(holdR.hold, std::memory_order_relaxed);
-            OverCounter::tick(overL, timerL, runLength);
-            OverCounter::tick(overR, timerR, runLength);
-            rings[OverTimerL][at].store(timerL, std::memory_order_relaxed);
-            rings[OverTimerR][at].store(timerR, std::memory_order_relaxed);
-        }
-    };
-
-    if (precise) {
-        PreciseRun run;
-        for (int start = 0; start < count; start += PreciseRun::kFrames) {
-            const int frames = std::min(count - start, PreciseRun::kFrames);
-            run.fill(left + start, right + start, frames, interpolator);
-            for (int i = 0; i < frames; ++i)
-                step(run.left[i], run.right[i], run.peakLeft[i], run.peakRight[i]);
-        }
-    } else {
-        for (int i = 0; i < count; ++i) {
-            const double a = sampleguard::finiteOrZero(left[i]);
-            const double b = sampleguard::finiteOrZero(right[i]);
-            step(a, b, a, b);
-        }
-    }
-
-    modelL.finish();
-    modelR.finish();
-    channelL.needle = needleL;
-    channelR.needle = needleR;
-    channelL.hold = holdL;
-    channelR.hold = holdR;
-    channelL.publish();
-    channelR.publish();
-    frame_.overs[0].publish(overStartL, overL);
-    frame_.overs[1].publish(overStartR, overR);
-    frame_.overs[0].timer = timerL;
-    frame_.overs[1].timer = timerR;
-    frame_.delay.setClock(clock);
+    Channel& channelL = channels_[0];
+    Channel& channelR = channels_[1];
+    VuKernel kernel(channelL.model, channelR.model, lanes::Pair{channelL.needle, channelR.needle}, channelL.hold,
+                    channelR.hold, holdSamples_, holdRelease_, rings);
+    runStereoBlock(frame_, kernel, OverRule{reference_.inverse, overThreshold_, static_cast<double>(overSamples_)},
+                   left, right, count);
+    kernel.finish(channelL.needle, channelR.needle, channelL.hold, channelR.hold);
+    for (Channel& channel : channels_)
+        channel.publish();
 }
 
 void VUmeter::setSettingsSource(float value)
@@ -320,3 +299,6 @@ double VUmeter::readOverState(int channel)
         return -1.0;
     return frame_.readOverState(channel, overSamples_, history_[OverTimerL + channel]);
 }
+
+// After runBlock, which both builds inline.
+template struct BlockDispatch<VUmeter>;

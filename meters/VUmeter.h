@@ -5,6 +5,7 @@
 // over detection. Settings 83..91; readings are relative to the reference
 // (0 VU), the needle resting at -0.05.
 
+#include "meters/BlockDispatch.h"
 #include "meters/MeterFrame.h"
 #include "meters/MeterReading.h"
 #include "meters/NeedleHold.h"
@@ -83,6 +84,9 @@ private:
         void publish();
     };
 
+    friend struct BlockDispatch<VUmeter>;
+    void runBlock(const float* left, const float* right, int count);
+
     void designNeedles();
     void updateHoldLength();
     void updateOverThreshold();
@@ -106,3 +110,6 @@ private:
     std::array<Channel, MeterFrame::kChannels> channels_;
     std::array<HistoryRing, kRingCount> history_;
 };
+
+// Both builds of the block loop live in VUmeter.cpp.
+extern template struct BlockDispatch<VUmeter>;
