@@ -26,12 +26,13 @@ public:
     }
 
     // Both channels at once, lane by lane as step() does, for one block.
-    // Whether the held value decays on the next sample is worked out from
-    // both outcomes of this sample before the pick, and so is the hold
-    // itself: a new peak's compare and one pick are all that lies between
-    // one hold and the next beyond the decay. The decay is written as
-    // hold - hold x release, the same value as above. Counters are carried
-    // as doubles (exact far beyond the limit) and limited when handed back.
+    // Most samples bring no new peak in either channel: they take one
+    // predicted branch and only decay the held value, with the release
+    // worked out one sample ahead so that no compare sits between one hold
+    // and the next. A new peak picks lane by lane. The decay is written as
+    // hold - hold x release (a release of 0 while holding), the same value
+    // as above. Counters are carried as doubles (exact far beyond the
+    // limit) and limited when handed back.
     class Pair {
     public:
         Pair(const NeedleHold& left, const NeedleHold& right, double holdSamples, double release)
@@ -50,12 +51,18 @@ public:
             const lanes::Pair counted = counter_ + 1.0;
             const lanes::Pair releaseIfHeld =
                 lanes::pick(holdSamples_ <= counted, lanes::splat(release_), lanes::splat(0.0));
-            const lanes::Pair fromNeedle = needle - needle * releaseAtPeak_;
             const lanes::Pair fromHeld = hold_ - hold_ * releaseHeld_;
             const lanes::Mask newPeak = hold_ <= needle;
-            hold_ = lanes::pick(newPeak, fromNeedle, fromHeld);
-            counter_ = lanes::pick(newPeak, lanes::splat(1.0), counted);
-            releaseHeld_ = lanes::pick(newPeak, lanes::splat(releaseAfterPeak_), releaseIfHeld);
+            if (__builtin_expect(lanes::any(newPeak), 0)) {
+                const lanes::Pair fromNeedle = needle - needle * releaseAtPeak_;
+                hold_ = lanes::pick(newPeak, fromNeedle, fromHeld);
+                counter_ = lanes::pick(newPeak, lanes::splat(1.0), counted);
+                releaseHeld_ = lanes::pick(newPeak, lanes::splat(releaseAfterPeak_), releaseIfHeld);
+            } else {
+                hold_ = fromHeld;
+                counter_ = counted;
+                releaseHeld_ = releaseIfHeld;
+            }
         }
 
         lanes::Pair hold() const { return hold_; }

@@ -59,9 +59,9 @@ public:
     }
 
     // Both channels at once, lane by lane as step() does, for one block.
-    // As in NeedleHold::Pair, the hold and whether it decays on the next
-    // sample are worked out for both outcomes of this sample before the
-    // pick, and the decay is written as hold - hold x release, the same value.
+    // The hold is stepped as in NeedleHold::Pair: no new peak in either
+    // channel is the predicted branch, and the decay is written as
+    // hold - hold x release (a release of 0 while holding), the same value.
     class Pair {
     public:
         Pair(const PeakBallistics& left, const PeakBallistics& right, const Coefficients& c)
@@ -86,12 +86,18 @@ public:
             const lanes::Pair counted = counter_ + 1.0;
             const lanes::Pair releaseIfHeld =
                 lanes::pick(counted >= c_.holdSamples, lanes::splat(c_.release), lanes::splat(0.0));
-            const lanes::Pair fromPeak = lanes::flushed(level_ - level_ * releaseAtPeak_);
             const lanes::Pair fromHeld = lanes::flushed(hold_ - hold_ * releaseHeld_);
             const lanes::Mask newPeak = level_ > hold_;
-            hold_ = lanes::pick(newPeak, fromPeak, fromHeld);
-            counter_ = lanes::pick(newPeak, lanes::splat(1.0), counted);
-            releaseHeld_ = lanes::pick(newPeak, lanes::splat(releaseAfterPeak_), releaseIfHeld);
+            if (__builtin_expect(lanes::any(newPeak), 0)) {
+                const lanes::Pair fromPeak = lanes::flushed(level_ - level_ * releaseAtPeak_);
+                hold_ = lanes::pick(newPeak, fromPeak, fromHeld);
+                counter_ = lanes::pick(newPeak, lanes::splat(1.0), counted);
+                releaseHeld_ = lanes::pick(newPeak, lanes::splat(releaseAfterPeak_), releaseIfHeld);
+            } else {
+                hold_ = fromHeld;
+                counter_ = counted;
+                releaseHeld_ = releaseIfHeld;
+            }
         }
 
         lanes::Pair level() const { return level_; }

@@ -106,6 +106,16 @@ inline void guardFrames(const float* left, const float* right, Pair* out, int fr
         out[i] = finiteOrZero(fromFloats(left[i], right[i]));
 }
 
+// True when either lane of the mask is set.
+inline bool any(Mask m)
+{
+#if defined(__SSE2__)
+    return _mm_movemask_pd(reinterpret_cast<__m128d>(m)) != 0;
+#else
+    return (m[0] | m[1]) != 0;
+#endif
+}
+
 // True when either lane of v is at or above the threshold.
 inline bool anyAtOrAbove(Pair v, double threshold)
 {
