@@ -1,6 +1,6 @@
 #include "controls/CFrontReferenceControl.h"
 
-#include "editor/EditorGeometry.h"
+#include "controls/ControlLayout.h"
 #include "toolkit/CBitmap.h"
 #include "toolkit/CDrawContext.h"
 
@@ -33,8 +33,8 @@ void CFrontReferenceControl::draw(CDrawContext* context)
     if (font) {
         context->setFont(font.get());
         context->setFontColor(kTextColor);
-        const CRect textRect(size.left + editor::front::kReferenceTextInsetLeft, size.top,
-                             size.right - editor::front::kReferenceTextInsetRight, size.bottom);
+        const CRect textRect(size.left + controllayout::kReferenceTextInsetLeft, size.top,
+                             size.right - controllayout::kReferenceTextInsetRight, size.bottom);
         context->drawString(text.data(), textRect, kCenterText, true);
     }
     setDirty(false);

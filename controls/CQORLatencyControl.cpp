@@ -1,7 +1,7 @@
 #include "controls/CQORLatencyControl.h"
 
 #include "controls/FineWheel.h"
-#include "editor/EditorGeometry.h"
+#include "controls/ControlLayout.h"
 #include "toolkit/CBitmap.h"
 #include "toolkit/CDrawContext.h"
 
@@ -9,7 +9,7 @@
 
 namespace VSTGUI {
 namespace {
-constexpr CCoord kLayerHeight = editor::strip::kLagTimeLayerHeight;
+constexpr CCoord kLayerHeight = controllayout::kLagTimeLayerHeight;
 constexpr float kMaxMs = static_cast<float>(CQORLatencyControl::kMaxMs);
 
 // Digit cells relative to the control's top-left corner.

@@ -1,12 +1,12 @@
 #include "controls/CQORMeterSelectorControl.h"
 
 #include "controls/ThreeStep.h"
-#include "editor/EditorGeometry.h"
+#include "controls/ControlLayout.h"
 #include "toolkit/CBitmap.h"
 
 namespace VSTGUI {
 namespace {
-constexpr CCoord kArrowWidth = editor::front::kMeterSelectorArrowWidth;
+constexpr CCoord kArrowWidth = controllayout::kMeterSelectorArrowWidth;
 }
 
 CQORMeterSelectorControl::CQORMeterSelectorControl(const CRect& size, CControlListener* listener,

@@ -1,7 +1,7 @@
 #include "controls/CQORTapeLabel.h"
 
 #include "controls/CQORCustomFont.h"
-#include "editor/EditorGeometry.h"
+#include "resources/BitmapIds.h"
 #include "toolkit/CBitmap.h"
 #include "toolkit/CDrawContext.h"
 #include "toolkit/CFrame.h"
@@ -54,7 +54,7 @@ constexpr std::array<PenMove, CQORTapeLabel::kAnimationSteps> kPenMoves = makePe
 CQORTapeLabel::CQORTapeLabel(const CRect& size, CControlListener* listener, CBitmap* panelImage)
     : CMyTextEdit(size, listener, kTag, kDefaultText, panelImage, true), penRect(initialPenRect())
 {
-    CBitmap* penImage = new CBitmap(CResourceDescription(editor::bitmap::kTapePen));
+    CBitmap* penImage = new CBitmap(CResourceDescription(bitmap::kTapePen));
     pen.reset(penImage);
     penImage->forget();
     if (CQORCustomFont* tapeFont = CQORCustomFont::shared())

@@ -1,7 +1,7 @@
 // The library's entry point: a host calls it once per plug-in instance.
 
 #include "core/Templete.h"
-#include "editor/EditorFactory.h"
+#include "core/EditorFactory.h"
 
 #include <new>
 

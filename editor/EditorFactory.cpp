@@ -1,4 +1,4 @@
-#include "editor/EditorFactory.h"
+#include "core/EditorFactory.h"
 
 #include "core/Templete.h"
 #include "editor/TemepleteEditor.h"

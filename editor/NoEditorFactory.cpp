@@ -1,4 +1,4 @@
-#include "editor/EditorFactory.h"
+#include "core/EditorFactory.h"
 
 #include "core/AEffEditor.h"
 

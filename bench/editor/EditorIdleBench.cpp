@@ -6,7 +6,7 @@
 
 #include "core/ParameterIds.h"
 #include "core/Templete.h"
-#include "editor/EditorFactory.h"
+#include "core/EditorFactory.h"
 #include "editor/TemepleteEditor.h"
 
 #include <benchmark/benchmark.h>

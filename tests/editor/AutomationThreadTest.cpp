@@ -6,7 +6,7 @@
 #include "controls/CQORSlider.h"
 #include "core/ParameterIds.h"
 #include "core/Templete.h"
-#include "editor/EditorFactory.h"
+#include "core/EditorFactory.h"
 #include "editor/TemepleteEditor.h"
 
 #include <gtest/gtest.h>

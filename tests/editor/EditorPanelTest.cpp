@@ -15,7 +15,7 @@
 #include "editor/CQORPPMMeter2.h"
 #include "editor/CQORRMSMeter2.h"
 #include "editor/CQORVUMeter2.h"
-#include "editor/EditorFactory.h"
+#include "core/EditorFactory.h"
 #include "editor/TemepleteEditor.h"
 #include "meters/SettingsSource.h"
 #include "toolkit/CButtonState.h"

@@ -10,7 +10,7 @@
 #include "editor/BackPanel.h"
 #include "editor/CQORBackPanelContainer.h"
 #include "editor/CQORMeterFULLPANEL.h"
-#include "editor/EditorFactory.h"
+#include "core/EditorFactory.h"
 #include "editor/StripFiltersSafeEditor.h"
 #include "editor/StripLabelSafeEditor.h"
 #include "editor/TemepleteEditor.h"

@@ -7,7 +7,7 @@
 #include "controls/CQORMeterSelectorControl.h"
 #include "core/ParameterIds.h"
 #include "core/Templete.h"
-#include "editor/EditorFactory.h"
+#include "core/EditorFactory.h"
 #include "editor/TemepleteEditor.h"
 #include "toolkit/CButtonState.h"
 #include "toolkit/CFrame.h"

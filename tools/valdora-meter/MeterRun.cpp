@@ -1,7 +1,7 @@
 #include "tools/valdora-meter/MeterRun.h"
 
 #include "core/Templete.h"
-#include "editor/EditorFactory.h"
+#include "core/EditorFactory.h"
 #include "editor/TemepleteEditor.h"
 #include "toolkit/CFrame.h"
 #include "toolkit/OffscreenRender.h"
