@@ -77,6 +77,7 @@ private:
         void publish();
     };
 
+    // processBlock's work, built once per instruction set.
     friend struct BlockDispatch<PPMmeter>;
     void runBlock(const float* left, const float* right, int count);
 

@@ -91,6 +91,7 @@ private:
         void publish();
     };
 
+    // processBlock's work, built once per instruction set.
     friend struct BlockDispatch<RMSMeter>;
     void runBlock(const float* left, const float* right, int count);
 

@@ -84,6 +84,7 @@ private:
         void publish();
     };
 
+    // processBlock's work, built once per instruction set.
     friend struct BlockDispatch<VUmeter>;
     void runBlock(const float* left, const float* right, int count);
 
