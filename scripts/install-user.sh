@@ -31,3 +31,7 @@ install -m 0644 "$build/$manual_name" "$root/resources/font/QORValdora.qsf" \
 
 echo "Installed the plug-in into $vst_dir"
 echo "Installed the manual, the font and its licence into $data_dir"
+# Reaper, Bitwig and Qtractor scan ~/.vst; Ardour's default list has only the
+# system folders, so say what to add there.
+echo "Ardour does not scan $vst_dir by default: add it in Edit > Preferences > Plugins > VST,"
+echo "  \"Linux VST Path\", then rescan (or start Ardour with LXVST_PATH=$vst_dir:/usr/lib/vst)."

@@ -3,6 +3,8 @@
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
+#include <filesystem>
+#include <array>
 
 namespace valdorameter {
 
@@ -15,6 +17,8 @@ constexpr int kMaxLagMs = 999;
 constexpr double kMinDemoRateHz = 20000.0;
 constexpr double kMaxDemoRateHz = 200000.0;
 constexpr int kMaxParameterIndex = 100;
+constexpr int kMaxJobs = 256;
+constexpr int kMaxOversLimit = 1000000;
 
 double parseNumber(const std::string& option, const std::string& text)
 {
@@ -45,7 +49,52 @@ int parseMeter(const std::string& text)
         return 1;
     if (text == "ppm")
         return 2;
-    throw UsageError("--meter takes vu, rms or ppm, not '" + text + "'");
+    throw UsageError("--meter takes vu, rms or ppm (or a list such as vu,ppm), not '" + text + "'");
+}
+
+// "vu", "ppm,vu", "all": the meters in VU, RMS, PPM order, each once.
+std::vector<int> parseMeters(const std::string& text)
+{
+    if (text == "all")
+        return {0, 1, 2};
+    std::array<bool, kMeterCount> chosen{};
+    size_t start = 0;
+    for (;;) {
+        const size_t comma = text.find(',', start);
+        chosen[static_cast<size_t>(parseMeter(text.substr(start, comma - start)))] = true;
+        if (comma == std::string::npos)
+            break;
+        start = comma + 1;
+    }
+    std::vector<int> meters;
+    for (int meter = 0; meter < kMeterCount; ++meter)
+        if (chosen[static_cast<size_t>(meter)])
+            meters.push_back(meter);
+    return meters;
+}
+
+bool sameFile(const std::string& a, const std::string& b)
+{
+    std::error_code error;
+    if (std::filesystem::equivalent(a, b, error))
+        return true;
+    const auto canonicalA = std::filesystem::weakly_canonical(a, error);
+    const auto canonicalB = std::filesystem::weakly_canonical(b, error);
+    return !error && canonicalA == canonicalB;
+}
+
+void refuseInputAsOutput(const MeterOptions& options)
+{
+    const std::pair<const char*, const std::string*> outputs[] = {
+        {"--json", &options.jsonPath}, {"--plot", &options.plotPath}, {"--csv", &options.csvPath},
+        {"--render", &options.renderPath}};
+    for (const auto& [option, path] : outputs) {
+        if (path->empty() || *path == "-")
+            continue;
+        for (const std::string& input : options.audioPaths)
+            if (sameFile(*path, input))
+                throw UsageError(std::string(option) + " '" + *path + "' is an input file; it is never written over");
+    }
 }
 
 int parseHold(const std::string& text)
@@ -74,6 +123,7 @@ std::pair<int, float> parseSetting(const std::string& text)
 MeterOptions MeterOptions::parse(const std::vector<std::string>& arguments)
 {
     MeterOptions options;
+    std::string profile;
     size_t i = 0;
     auto valueOf = [&](const std::string& option) -> const std::string& {
         if (i + 1 >= arguments.size())
@@ -85,7 +135,8 @@ MeterOptions MeterOptions::parse(const std::vector<std::string>& arguments)
         if (argument == "--help" || argument == "-h") {
             options.help = true;
         } else if (argument == "--meter") {
-            options.meter = parseMeter(valueOf(argument));
+            options.meters = parseMeters(valueOf(argument));
+            options.meter = options.meters.front();
         } else if (argument == "--precise") {
             options.precise = true;
         } else if (argument == "--ms") {
@@ -116,22 +167,66 @@ MeterOptions MeterOptions::parse(const std::vector<std::string>& arguments)
             if (rate < kMinDemoRateHz || rate > kMaxDemoRateHz)
                 throw UsageError("--rate must lie between 20000 and 200000 Hz");
             options.demoRateHz = rate;
+        } else if (argument == "--json") {
+            options.jsonPath = valueOf(argument);
+            if (options.jsonPath.empty())
+                throw UsageError("--json needs a file name or -");
+        } else if (argument == "--plot") {
+            options.plotPath = valueOf(argument);
+            if (options.plotPath.empty())
+                throw UsageError("--plot needs a file or folder name");
+        } else if (argument == "-j" || argument == "--jobs") {
+            options.jobs = parseWhole(argument, valueOf(argument), 1, kMaxJobs);
+        } else if (argument.rfind("-j", 0) == 0 && argument.size() > 2) {
+            options.jobs = parseWhole("-j", argument.substr(2), 1, kMaxJobs);
+        } else if (argument == "--summary") {
+            options.summary = true;
+        } else if (argument == "--profile") {
+            profile = valueOf(argument);
+        } else if (argument == "--max-true-peak") {
+            options.limits.maxTruePeakDbtp = parseNumber(argument, valueOf(argument));
+        } else if (argument == "--max-overs") {
+            options.limits.maxOvers = parseWhole(argument, valueOf(argument), 0, kMaxOversLimit);
+        } else if (argument == "--loudness") {
+            options.limits.loudness = DeliveryLimits::parseLoudness(valueOf(argument));
         } else if (argument.size() > 1 && argument[0] == '-') {
             throw UsageError("unknown option '" + argument + "'");
         } else {
-            if (i + 1 != arguments.size())
-                throw UsageError("options go before the file; one file at most");
-            options.audioPath = argument;
+            options.audioPaths.push_back(argument);
         }
     }
-    if (options.demoRateHz && !options.audioPath.empty())
+    if (!profile.empty())
+        options.limits.applyProfile(profile);
+    if (options.demoRateHz && !options.audioPaths.empty())
         throw UsageError("--rate is for the demo only; a file brings its own rate");
+    if (options.delivery()) {
+        if (options.audioPaths.empty())
+            throw UsageError("the checks, --summary, --json, --plot and -j need one or more audio files");
+        if (!options.csvPath.empty() || !options.renderPath.empty())
+            throw UsageError("--csv and --render read one file on one meter; they do not go with several files, "
+                             "several meters or the checks");
+    } else if (!options.audioPaths.empty()) {
+        options.audioPath = options.audioPaths.front();
+    }
+    refuseInputAsOutput(options);
     return options;
+}
+
+std::vector<int> MeterOptions::chosenMeters() const
+{
+    return meters.empty() ? std::vector<int>{0, 1, 2} : meters;
+}
+
+bool MeterOptions::delivery() const
+{
+    return audioPaths.size() > 1 || meters.size() > 1 || !jsonPath.empty() || !plotPath.empty() || jobs > 0 ||
+           summary || limits.any();
 }
 
 const char* MeterOptions::usage()
 {
     return "usage: valdora-meter [options] [audio-file]\n"
+           "       valdora-meter [check options] audio-file...\n"
            "\n"
            "Runs the QOR Valdora effect on an audio file (anything libsndfile reads,\n"
            "mono or stereo) or, without one, on a built-in demo signal, and prints\n"
@@ -151,7 +246,27 @@ const char* MeterOptions::usage()
            "  --help              this text\n"
            "\n"
            "Values are linear relative to the meter's reference level (1.0 = reference);\n"
-           "the table shows them in dB. The angle is the needle of the value reading.\n";
+           "the table shows them in dB. The angle is the needle of the value reading.\n"
+           "\n"
+           "Delivery check: with several files, or any option below, every file is\n"
+           "metered in one pass on every meter (or those of --meter vu,rms,ppm), with\n"
+           "sample and true peak and EBU R128 loudness, and gets a summary and a\n"
+           "PASS or FAIL line.\n"
+           "\n"
+           "  --profile NAME      ebu-r128 (-23 LUFS +-0.5 LU, true peak <= -1 dBTP)\n"
+           "                      or atsc-a85 (-24 LKFS +-2 LU, true peak <= -2 dBTP)\n"
+           "  --loudness T[+-TOL] integrated loudness target in LUFS (TOL default 0.5 LU)\n"
+           "  --max-true-peak DB  highest true peak allowed, dBTP\n"
+           "  --max-overs N       overs allowed on each meter\n"
+           "  --json FILE|-       every result as JSON\n"
+           "  --plot PATH         readings over time as PNG: a file for one input,\n"
+           "                      else a folder with one PNG per input\n"
+           "  -j N                files metered at once (default: one per core)\n"
+           "  --summary           the summary for a single file without checks\n"
+           "\n"
+           "Exit status of a check: 0 every file passed, 1 a file failed, 2 a file\n"
+           "could not be read (the others are still checked), 4 an output file\n"
+           "could not be written.\n";
 }
 
 }  // namespace valdorameter

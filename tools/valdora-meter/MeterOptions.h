@@ -1,6 +1,10 @@
 #pragma once
 
-// The command line of valdora-meter: options first, then at most one audio file.
+// The command line of valdora-meter: one file read on one meter as its panel
+// shows it over time, the demo without a file, or a delivery check of many
+// files on every meter with loudness, JSON, plots and pass/fail limits.
+
+#include "tools/valdora-meter/DeliveryLimits.h"
 
 #include <optional>
 #include <stdexcept>
@@ -32,11 +36,26 @@ struct MeterOptions {
     std::string csvPath;
     std::string renderPath;  // PNG of the editor at the end; empty: none
     std::optional<double> demoRateHz;
-    std::string audioPath;  // empty: the built-in demo
+    std::string audioPath;  // the one file of a single-meter run; empty: the built-in demo
     bool help = false;
 
-    // Throws UsageError for an unknown option, a missing or bad value, or a
-    // second file.
+    // The delivery check.
+    std::vector<std::string> audioPaths;  // every file named, in order
+    std::vector<int> meters;               // meters to report, in VU, RMS, PPM order
+    std::string jsonPath;                  // "-": standard output
+    std::string plotPath;                  // a PNG for one file, else a folder
+    int jobs = 0;                          // files metered at once; 0: one per core
+    bool summary = false;
+    DeliveryLimits limits;
+
+    // Any file count but one, or any option of the delivery check, meters
+    // every file on every chosen meter instead of printing readings.
+    bool delivery() const;
+    // --meter's list, or all three when it was not given.
+    std::vector<int> chosenMeters() const;
+
+    // Throws UsageError for an unknown option, a missing or bad value, a
+    // combination that does not go together or an output that is an input.
     static MeterOptions parse(const std::vector<std::string>& arguments);
     static const char* usage();
 };

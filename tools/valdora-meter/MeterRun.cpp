@@ -6,6 +6,7 @@
 #include "toolkit/CFrame.h"
 #include "toolkit/OffscreenRender.h"
 #include "tools/valdora-meter/DemoSignal.h"
+#include "tools/valdora-meter/EffectSetup.h"
 #include "tools/valdora-meter/MeterReport.h"
 #include "tools/valdora-meter/PanelReader.h"
 #include "tools/vsthost/SoundFileReader.h"
@@ -20,42 +21,7 @@ namespace valdorameter {
 
 namespace {
 
-constexpr VstInt32 kMeterParam = 3;
-constexpr VstInt32 kMidSideParam = 4;
-constexpr VstInt32 kHoldParam = 5;
-constexpr VstInt32 kLagParam = 16;
-constexpr VstInt32 kPreciseParam[] = {91, 80, 100};  // VU, RMS, PPM
-constexpr double kMaxLagMs = 999.0;
 constexpr double kMsPerSecond = 1000.0;
-
-// The effect needs a host that answers the version query; nothing else matters here.
-VstIntPtr toolHost(AEffect*, VstInt32 opcode, VstInt32, VstIntPtr, void*, float)
-{
-    return opcode == audioMasterVersion ? 2400 : 0;
-}
-
-void configure(Templete& effect, const MeterOptions& options)
-{
-    effect.setParameter(kMeterParam, options.meter * 0.5f);
-    effect.setParameter(kPreciseParam[options.meter], options.precise ? 1.0f : 0.0f);
-    effect.setParameter(kMidSideParam, options.midSide ? 1.0f : 0.0f);
-    effect.setParameter(kHoldParam, options.holdMode * 0.5f);
-    effect.setParameter(kLagParam, static_cast<float>(options.lagMs / kMaxLagMs));
-    for (const auto& [index, value] : options.settings)
-        effect.setParameter(index, value);
-}
-
-double referenceDb(Templete& effect)
-{
-    switch (effect.selectedMeter()) {
-    case 0:
-        return effect.vuMeter() ? effect.vuMeter()->referenceDb() : 0.0;
-    case 1:
-        return effect.rmsMeter() ? effect.rmsMeter()->referenceDb() : 0.0;
-    default:
-        return effect.ppmMeter() ? effect.ppmMeter()->referenceDb() : 0.0;
-    }
-}
 
 void describeDemo(std::ostream& out, const DemoSignal& demo)
 {
@@ -107,7 +73,7 @@ int runMeter(const MeterOptions& options, std::ostream& out)
         rateHz = source->sampleRate();
     }
     effect->setSampleRate(static_cast<float>(rateHz));
-    configure(*effect, options);
+    configureEffect(*effect, options, options.meter);
     effect->resume();
     const double refDb = referenceDb(*effect);
     if (!source) {

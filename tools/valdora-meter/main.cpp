@@ -1,5 +1,7 @@
-// valdora-meter: the QOR Valdora meters run offline on a file or a demo signal.
+// valdora-meter: the QOR Valdora meters run offline on a file or a demo
+// signal, or as a delivery check over many files.
 
+#include "tools/valdora-meter/DeliveryRun.h"
 #include "tools/valdora-meter/MeterOptions.h"
 #include "tools/valdora-meter/MeterRun.h"
 #include "tools/vsthost/HostError.h"
@@ -22,6 +24,14 @@ int main(int argc, char** argv)
     if (options.help) {
         std::cout << MeterOptions::usage();
         return kExitOk;
+    }
+    if (options.delivery()) {
+        try {
+            return runDelivery(options, std::cout, std::cerr);
+        } catch (const UsageError& error) {
+            std::cerr << "valdora-meter: " << error.what() << '\n';
+            return kExitUsage;
+        }
     }
     try {
         return runMeter(options, std::cout);
