@@ -19,7 +19,8 @@ std::string level(double db)
     if (!std::isfinite(db))
         return "-inf";
     char text[16];
-    std::snprintf(text, sizeof text, "%+.1f", db);
+    // Rounded first, so a level just below zero does not read "-0.0".
+    std::snprintf(text, sizeof text, "%+.1f", std::round(db * 10.0) / 10.0 + 0.0);
     return text;
 }
 

@@ -16,13 +16,13 @@ namespace valdorameter {
 namespace {
 
 constexpr int kWidth = 1200;
-constexpr int kHeight = 680;
+constexpr int kHeight = 672;
 constexpr double kLeft = 78.0;
 constexpr double kRight = kWidth - 24.0;
-constexpr double kMeterTop = 96.0;
-constexpr double kMeterBottom = 400.0;
-constexpr double kLoudnessTop = 446.0;
-constexpr double kLoudnessBottom = 630.0;
+constexpr double kMeterTop = 126.0;
+constexpr double kMeterBottom = 410.0;
+constexpr double kLoudnessTop = 460.0;
+constexpr double kLoudnessBottom = 640.0;
 constexpr double kMeterLowDb = -30.0;
 constexpr double kMeterHighDb = 15.0;
 constexpr double kLoudnessLowLufs = -50.0;
@@ -80,9 +80,11 @@ std::string format(const char* pattern, double value)
     return out;
 }
 
+// Rounded first, so a level just below zero does not read "-0.0".
 std::string levelText(double db, const char* unit)
 {
-    return std::isfinite(db) ? format("%+.1f ", db) + unit : std::string("-inf ") + unit;
+    return std::isfinite(db) ? format("%+.1f ", std::round(db * 10.0) / 10.0 + 0.0) + unit
+                             : std::string("-inf ") + unit;
 }
 
 std::string clockText(double seconds)
@@ -128,7 +130,7 @@ private:
 };
 
 void drawPane(cairo_t* cr, const Axes& axes, double durationSec, double low, double high, double stepDb,
-              const char* unit, const char* title)
+              const char* unit, const char* title, double titleRaise)
 {
     colour(cr, kPaneBack);
     cairo_rectangle(cr, kLeft, axes.top(), kRight - kLeft, axes.bottom() - axes.top());
@@ -152,7 +154,7 @@ void drawPane(cairo_t* cr, const Axes& axes, double durationSec, double low, dou
         text(cr, axes.x(t), axes.bottom() + 16, clockText(t), kFontPx, false, t > 0.0 ? 0.5 : 0.0);
     }
     colour(cr, kInk);
-    text(cr, kLeft, axes.top() - 8, title, kFontPx + 1, true);
+    text(cr, kLeft, axes.top() - titleRaise, title, kFontPx + 1, true);
     text(cr, kLeft - 8, axes.top() - 8, unit, kFontPx, false, 1.0);
     cairo_set_line_width(cr, 1.0);
     cairo_rectangle(cr, kLeft + 0.5, axes.top() + 0.5, kRight - kLeft - 1, axes.bottom() - axes.top() - 1);
@@ -201,7 +203,7 @@ void drawMeters(cairo_t* cr, const FileVerdict& verdict)
     const double duration = file.durationSec();
     const Axes axes(duration, kMeterTop, kMeterBottom, kMeterLowDb, kMeterHighDb);
     drawPane(cr, axes, duration, kMeterLowDb, kMeterHighDb, 5.0, "dB",
-             "Meters: highest reading of both channels, dB relative to each meter's reference");
+             "Meters: highest reading of both channels, dB relative to each meter's reference", 30.0);
     // The reference: 0 dB on every meter.
     colour(cr, kReference);
     cairo_set_line_width(cr, 2.0);
@@ -222,19 +224,26 @@ void drawMeters(cairo_t* cr, const FileVerdict& verdict)
         colour(cr, kMeterColours[static_cast<size_t>(meter)]);
         cairo_set_line_width(cr, 1.6);
         drawCurve(cr, axes, measured.curve, file.plotStepSec, true, kMeterLowDb);
-        colour(cr, kOver);
-        cairo_set_line_width(cr, 2.0);
+        // Each over: a red tick across the band and a faint line down the pane.
         for (double t : measured.overTimesSec) {
+            colour(cr, kOver, 0.25);
+            cairo_set_line_width(cr, 1.0);
+            cairo_move_to(cr, axes.x(t), axes.top() + 1 + kOverBand);
+            cairo_line_to(cr, axes.x(t), axes.bottom());
+            cairo_stroke(cr);
+            colour(cr, kOver);
+            cairo_set_line_width(cr, 3.0);
             cairo_move_to(cr, axes.x(t), axes.top() + 1);
             cairo_line_to(cr, axes.x(t), axes.top() + 1 + kOverBand);
             cairo_stroke(cr);
         }
-        // Legend, low in the pane where quiet passages leave room.
-        const std::string label = std::string(kMeterNames[static_cast<size_t>(meter)]) + " (reference " +
+        // Legend above the pane, clear of the curves.
+        const size_t overs = measured.overTimesSec.size();
+        const std::string label = std::string(kMeterNames[static_cast<size_t>(meter)]) + "  reference " +
                                   format("%.1f dBFS", measured.referenceDbfs) + ", max " +
-                                  levelText(decibels(measured.maxValue), "dB") + ", " +
-                                  std::to_string(measured.overTimesSec.size()) + " overs)";
-        const double y = axes.bottom() - 10;
+                                  levelText(decibels(measured.maxValue), "dB") + ", " + std::to_string(overs) +
+                                  (overs == 1 ? " over" : " overs");
+        const double y = axes.top() - 4;
         colour(cr, kMeterColours[static_cast<size_t>(meter)]);
         cairo_rectangle(cr, legendX, y - 9, 18, 4);
         cairo_fill(cr);
@@ -252,7 +261,7 @@ void drawLoudness(cairo_t* cr, const FileVerdict& verdict, const DeliveryLimits&
     const double duration = file.durationSec();
     const Axes axes(duration, kLoudnessTop, kLoudnessBottom, kLoudnessLowLufs, kLoudnessHighLufs);
     drawPane(cr, axes, duration, kLoudnessLowLufs, kLoudnessHighLufs, 10.0, "LUFS",
-             "Short-term loudness (3 s)");
+             "Short-term loudness (3 s window)", 8.0);
     if (limits.loudness) {
         const double low = limits.loudness->lufs - limits.loudness->toleranceLu;
         const double high = limits.loudness->lufs + limits.loudness->toleranceLu;
@@ -272,8 +281,9 @@ void drawLoudness(cairo_t* cr, const FileVerdict& verdict, const DeliveryLimits&
         cairo_line_to(cr, kRight, axes.y(file.loudness.integratedLufs));
         cairo_stroke(cr);
         cairo_set_dash(cr, nullptr, 0, 0.0);
-        text(cr, kLeft + 8, axes.y(file.loudness.integratedLufs) - 5,
-             "integrated " + levelText(file.loudness.integratedLufs, "LUFS"));
+        const double lineY = axes.y(file.loudness.integratedLufs);
+        const double labelY = lineY - axes.top() < 20.0 ? lineY + 16.0 : lineY - 5.0;
+        text(cr, kLeft + 8, labelY, "integrated " + levelText(file.loudness.integratedLufs, "LUFS"), kFontPx, true);
     }
     colour(cr, kLoudnessCurve);
     cairo_set_line_width(cr, 1.8);
