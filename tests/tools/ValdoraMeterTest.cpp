@@ -250,7 +250,7 @@ TEST(ValdoraMeter, RenderWritesTheEditorAsThePanelShowsTheEnd)
 TEST(ValdoraMeter, BadCommandLinesFail)
 {
     for (const char* arguments : {"--meter xyz", "--hold maybe", "--block 0", "--interval", "--set 3",
-                                  "--set 3=x", "--lag 1000", "--rate 5", "--bogus", "a.wav b.wav",
+                                  "--set 3=x", "--lag 1000", "--rate 5", "--bogus", "--csv x.csv a.wav b.wav",
                                   "--rate 48000 some.wav", "--render"}) {
         const auto result = meter(arguments);
         EXPECT_NE(result.exitCode, 0) << arguments;

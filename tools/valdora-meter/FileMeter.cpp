@@ -6,7 +6,11 @@
 #include "tools/valdora-meter/LoudnessMeter.h"
 #include "tools/vsthost/SoundFileReader.h"
 
+#include <sndfile.h>
+
 #include <algorithm>
+#include <array>
+#include <sstream>
 #include <cmath>
 #include <exception>
 #include <memory>
@@ -17,6 +21,7 @@ namespace valdorameter {
 namespace {
 
 constexpr double kMsPerSecond = 1000.0;
+constexpr size_t kLogCapacity = 8192;
 
 // Sample peak and true peak (the precise path of the meters) of the file as it is.
 class PeakMeter {
@@ -67,6 +72,26 @@ private:
     double samplePeak_ = 0.0;
     double truePeak_ = 0.0;
 };
+
+// libsndfile reads a WAV or AIFF cut short as a shorter file and only notes
+// in its log that the data chunk "should be" smaller than its header says.
+bool cutShort(const std::string& path)
+{
+    SF_INFO info{};
+    SNDFILE* file = sf_open(path.c_str(), SFM_READ, &info);
+    if (!file)
+        return false;
+    std::array<char, kLogCapacity> log{};
+    sf_command(file, SFC_GET_LOG_INFO, log.data(), static_cast<int>(log.size()));
+    sf_close(file);
+    std::istringstream lines(std::string(log.data()));
+    for (std::string line; std::getline(lines, line);) {
+        const bool audioChunk = line.rfind("data", 0) == 0 || line.rfind("SSND", 0) == 0;
+        if (audioChunk && line.find("should be") != std::string::npos)
+            return true;
+    }
+    return false;
+}
 
 void meterReadable(FileMeasurement& result, vsthost::SoundFileReader& file, const MeterOptions& options,
                    std::mutex& setupLock, MeterProgress& progress)
@@ -122,9 +147,9 @@ void meterReadable(FileMeasurement& result, vsthost::SoundFileReader& file, cons
         result.error = "no audio in '" + result.path + "' (empty file)";
         return;
     }
-    if (processed < file.frames()) {
-        result.error = "'" + result.path + "' is truncated: " + std::to_string(processed) + " of " +
-                       std::to_string(file.frames()) + " frames could be read";
+    if (processed < file.frames() || cutShort(result.path)) {
+        result.error = "'" + result.path + "' is truncated: its header promises more audio than the " +
+                       std::to_string(processed) + " frames it holds";
         return;
     }
     result.readable = true;
