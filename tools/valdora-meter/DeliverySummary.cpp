@@ -66,10 +66,12 @@ void printFileSummary(std::ostream& out, const FileVerdict& verdict, bool checke
         const MeterMeasurement& measured = file.meters[static_cast<size_t>(meter)];
         if (!measured.measured)
             continue;
-        out << line("  %-5s %6.1f dBFS %6s dB %6s dB %6zu  %s\n", MeterReport::meterName(meter),
-                    measured.referenceDbfs, level(decibels(measured.maxValue)).c_str(),
-                    level(decibels(measured.maxHold)).c_str(), measured.overTimesSec.size(),
-                    overTimes(measured.overTimesSec).c_str());
+        std::string row = line("  %-5s %6.1f dBFS %6s dB %6s dB %6zu  %s", MeterReport::meterName(meter),
+                               measured.referenceDbfs, level(decibels(measured.maxValue)).c_str(),
+                               level(decibels(measured.maxHold)).c_str(), measured.overTimesSec.size(),
+                               overTimes(measured.overTimesSec).c_str());
+        row.erase(row.find_last_not_of(' ') + 1);
+        out << row << '\n';
     }
     if (!checked) {
         out << "DONE  " << file.path << '\n';
