@@ -67,6 +67,15 @@ std::function<double(long)> sine(double hz, double peakDb, double phaseDeg = 0.0
     return [=](long i) { return peak * std::sin(2.0 * kPi * hz * static_cast<double>(i) / kRate + phaseDeg * kPi / 180.0); };
 }
 
+// A 1 kHz sine at -20 dBFS for `loudSec` of every `periodSec`, at -30 dBFS the rest.
+std::function<double(long)> periodic(double periodSec, double loudSec)
+{
+    return [=](long i) {
+        const double t = std::fmod(static_cast<double>(i) / kRate, periodSec);
+        return sine(1000.0, t < loudSec ? -20.0 : -30.0)(i);
+    };
+}
+
 // The JSON object of one file, and a number by its key in it (NaN for null or missing).
 std::string fileObject(const std::string& json, const std::string& path)
 {
@@ -109,6 +118,9 @@ TEST(ValdoraMeterDelivery, LoudnessAndTruePeakOfTech3341Signals)
         {"1k-33", 20.0, sine(1000.0, -33.0), "integrated_lufs", -33.0, 0.1, 0.1},
         {"gated", 20.0, [](long i) { return i < 10 * kRate ? sine(1000.0, -23.0)(i) : sine(1000.0, -80.0)(i); },
          "integrated_lufs", -23.0, 0.1, 0.1},
+        // Periods as long as the window: every full window reads the same.
+        {"momentary", 10.0, periodic(0.4, 0.18), "momentary_max_lufs", -23.0, 0.1, 0.1},
+        {"short-term", 30.0, periodic(3.0, 1.34), "short_term_max_lufs", -23.0, 0.1, 0.1},
         {"tp0", 2.0, sine(12000.0, -6.0, 0.0), "true_peak_dbtp", -6.0, 0.4, 0.2},
         {"tp45", 2.0, sine(12000.0, -6.0, 45.0), "true_peak_dbtp", -6.0, 0.4, 0.2},
         {"tp60", 2.0, sine(12000.0, -6.0, 60.0), "true_peak_dbtp", -6.0, 0.4, 0.2},

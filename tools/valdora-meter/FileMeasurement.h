@@ -27,7 +27,7 @@ struct LoudnessMeasurement {
     double rangeLu;
     double momentaryMaxLufs;
     double shortTermMaxLufs;
-    std::vector<float> shortTermCurve;  // LUFS per plot step
+    std::vector<float> shortTermCurve;  // LUFS every 100 ms
 };
 
 struct FileMeasurement {

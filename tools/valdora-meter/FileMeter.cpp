@@ -105,7 +105,7 @@ void meterReadable(FileMeasurement& result, vsthost::SoundFileReader& file, cons
             meters[static_cast<size_t>(meter)] = std::make_unique<EffectMeter>(options, meter, rateHz, blockFrames);
     }
     result.plotStepSec = options.intervalMs / kMsPerSecond;
-    LoudnessMeter loudness(file.channels(), rateHz, result.plotStepSec);
+    LoudnessMeter loudness(file.channels(), rateHz);
     PeakMeter peaks(rateHz, blockFrames);
 
     std::vector<float> left(static_cast<size_t>(blockFrames));

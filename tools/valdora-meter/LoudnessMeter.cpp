@@ -20,10 +20,27 @@ double orSilent(int status, double lufs)
     return status == EBUR128_SUCCESS && std::isfinite(lufs) && lufs > -200.0 ? lufs : kSilentLufs;
 }
 
+// BS.1770's loudness of a mean square and back; silence has no loudness.
+constexpr double kLoudnessOffset = -0.691;
+constexpr double kMsPerSecond = 1000.0;
+
+double energyOf(double lufs)
+{
+    return std::isfinite(lufs) ? std::pow(10.0, (lufs - kLoudnessOffset) / 10.0) : 0.0;
+}
+
+double lufsOf(double energy)
+{
+    return energy > 0.0 ? kLoudnessOffset + 10.0 * std::log10(energy) : kSilentLufs;
+}
+
 }  // namespace
 
-LoudnessMeter::LoudnessMeter(int channels, double rateHz, double stepSec)
-    : channels_(channels), stepFrames_(std::max(1LL, std::llround(stepSec * rateHz))), framesToStep_(stepFrames_)
+LoudnessMeter::LoudnessMeter(int channels, double rateHz)
+    : channels_(channels),
+      stepFrames_(std::max(1LL, std::llround(kStepSec * rateHz))),
+      framesToStep_(stepFrames_),
+      wholeSteps_(std::fabs(static_cast<double>(stepFrames_) - kStepSec * rateHz) < 1e-9)
 {
     state_ = ebur128_init(static_cast<unsigned>(channels), static_cast<unsigned long>(std::lround(rateHz)), kModes);
     if (!state_)
@@ -63,14 +80,38 @@ void LoudnessMeter::add(const float* const* channels, int frames)
     }
 }
 
-void LoudnessMeter::readStep()
+void LoudnessMeter::readWindows(double& momentaryLufs, double& shortTermLufs)
 {
+    if (!wholeSteps_) {
+        double momentary = 0.0;
+        double shortTerm = 0.0;
+        const int momentaryStatus = ebur128_loudness_momentary(state_, &momentary);
+        const int shortTermStatus = ebur128_loudness_shortterm(state_, &shortTerm);
+        momentaryLufs = orSilent(momentaryStatus, momentary);
+        shortTermLufs = orSilent(shortTermStatus, shortTerm);
+        return;
+    }
+    double stepLufs = 0.0;
+    const int status = ebur128_loudness_window(state_, static_cast<unsigned long>(kStepSec * kMsPerSecond), &stepLufs);
+    stepEnergy_[stepIndex_] = energyOf(orSilent(status, stepLufs));
     double momentary = 0.0;
     double shortTerm = 0.0;
-    const int momentaryStatus = ebur128_loudness_momentary(state_, &momentary);
-    const int shortTermStatus = ebur128_loudness_shortterm(state_, &shortTerm);
-    const double m = orSilent(momentaryStatus, momentary);
-    const double s = orSilent(shortTermStatus, shortTerm);
+    for (size_t back = 0; back < kShortTermSteps; ++back) {
+        const double energy = stepEnergy_[(stepIndex_ + kShortTermSteps - back) % kShortTermSteps];
+        shortTerm += energy;
+        if (back < kMomentarySteps)
+            momentary += energy;
+    }
+    stepIndex_ = (stepIndex_ + 1) % kShortTermSteps;
+    momentaryLufs = lufsOf(momentary / kMomentarySteps);
+    shortTermLufs = lufsOf(shortTerm / kShortTermSteps);
+}
+
+void LoudnessMeter::readStep()
+{
+    double m = 0.0;
+    double s = 0.0;
+    readWindows(m, s);
     result_.momentaryMaxLufs = std::max(result_.momentaryMaxLufs, m);
     result_.shortTermMaxLufs = std::max(result_.shortTermMaxLufs, s);
     result_.shortTermCurve.push_back(static_cast<float>(s));

@@ -1,6 +1,7 @@
 #include "tools/valdora-meter/PlotWriter.h"
 
 #include "tools/valdora-meter/Decibels.h"
+#include "tools/valdora-meter/LoudnessMeter.h"
 
 #include <cairo.h>
 
@@ -287,7 +288,7 @@ void drawLoudness(cairo_t* cr, const FileVerdict& verdict, const DeliveryLimits&
     }
     colour(cr, kLoudnessCurve);
     cairo_set_line_width(cr, 1.8);
-    drawCurve(cr, axes, file.loudness.shortTermCurve, file.plotStepSec, false, kLoudnessLowLufs);
+    drawCurve(cr, axes, file.loudness.shortTermCurve, LoudnessMeter::kStepSec, false, kLoudnessLowLufs);
 }
 
 }  // namespace
