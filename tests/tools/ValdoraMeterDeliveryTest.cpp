@@ -239,7 +239,7 @@ TEST(ValdoraMeterDelivery, JsonCarriesEveryFieldOfTheSchema)
                             "\"duration_s\": 5.000", "\"sample_peak_dbfs\": -20.00", "\"true_peak_dbtp\": -20.00",
                             "\"integrated_lufs\": ", "\"range_lu\": ", "\"momentary_max_lufs\": ",
                             "\"short_term_max_lufs\": ", "\"vu\": {\"reference_dbfs\": -18.00", "\"rms\": {",
-                            "\"ppm\": {\"reference_dbfs\": -12.00", "\"max_value_db\": ", "\"max_hold_db\": ",
+                            "\"ppm\": {\"reference_dbfs\": -12.00", "\"max_value_db\": ", "\"max_hold_db\": ", "\"max_rms_db\": -20.00",
                             "\"overs\": 0, \"over_times_s\": []", "\"status\": \"unreadable\", \"error\": "})
         EXPECT_NE(result.output.find(key), std::string::npos) << key << "\n" << result.output;
 }

@@ -39,6 +39,7 @@ void EffectMeter::process(const float* left, const float* right, int frames, dou
     for (const ChannelReading& channel : reading.channels) {
         result_.maxValue = std::max(result_.maxValue, static_cast<double>(channel.value));
         result_.maxHold = std::max(result_.maxHold, static_cast<double>(channel.hold));
+        result_.maxRms = std::max(result_.maxRms, static_cast<double>(channel.rms));
         stepMax_ = std::max(stepMax_, channel.value);
         overNow = overNow || channel.over > 0;
     }

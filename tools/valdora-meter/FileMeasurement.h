@@ -18,6 +18,7 @@ struct MeterMeasurement {
     double referenceDbfs = 0.0;
     double maxValue = 0.0;
     double maxHold = 0.0;
+    double maxRms = 0.0;  // the RMS meter's RMS reading; 0 on the others
     std::vector<double> overTimesSec;  // start of each run of over readings
     std::vector<float> curve;          // highest value of both channels per plot step
 };

@@ -12,6 +12,7 @@ namespace {
 
 constexpr int kSchemaVersion = 1;
 constexpr size_t kMaxOverTimes = 100;
+constexpr int kRmsMeter = 1;
 constexpr const char* kMeterKeys[kMeterCount] = {"vu", "rms", "ppm"};
 
 std::string quoted(const std::string& text)
@@ -54,11 +55,14 @@ std::string number(double value, const char* pattern = "%.2f")
     return text;
 }
 
-void writeMeter(std::ostream& out, const MeterMeasurement& meter)
+void writeMeter(std::ostream& out, const MeterMeasurement& meter, bool rms)
 {
     out << "{\"reference_dbfs\": " << number(meter.referenceDbfs)
         << ", \"max_value_db\": " << number(decibels(meter.maxValue))
-        << ", \"max_hold_db\": " << number(decibels(meter.maxHold))
+        << ", \"max_hold_db\": " << number(decibels(meter.maxHold));
+    if (rms)
+        out << ", \"max_rms_db\": " << number(decibels(meter.maxRms));
+    out
         << ", \"overs\": " << meter.overTimesSec.size() << ", \"over_times_s\": [";
     const size_t shown = std::min(meter.overTimesSec.size(), kMaxOverTimes);
     for (size_t i = 0; i < shown; ++i)
@@ -92,7 +96,7 @@ void writeFile(std::ostream& out, const FileVerdict& verdict)
         if (!measured.measured)
             continue;
         out << (first ? "" : ",") << "\n       \"" << kMeterKeys[meter] << "\": ";
-        writeMeter(out, measured);
+        writeMeter(out, measured, meter == kRmsMeter);
         first = false;
     }
     out << "}";
