@@ -98,15 +98,16 @@ void meterReadable(FileMeasurement& result, vsthost::SoundFileReader& file, cons
 {
     const int blockFrames = options.blockFrames;
     const double rateHz = file.sampleRate();
+    // Built first: it is the one that can refuse a format.
+    LoudnessMeter loudness(file.channels(), rateHz);
+    PeakMeter peaks(rateHz, blockFrames);
+    result.plotStepSec = options.intervalMs / kMsPerSecond;
     std::vector<std::unique_ptr<EffectMeter>> meters(kMeterCount);
     {
         const std::lock_guard<std::mutex> lock(setupLock);
         for (int meter : options.chosenMeters())
             meters[static_cast<size_t>(meter)] = std::make_unique<EffectMeter>(options, meter, rateHz, blockFrames);
     }
-    result.plotStepSec = options.intervalMs / kMsPerSecond;
-    LoudnessMeter loudness(file.channels(), rateHz);
-    PeakMeter peaks(rateHz, blockFrames);
 
     std::vector<float> left(static_cast<size_t>(blockFrames));
     std::vector<float> right(static_cast<size_t>(blockFrames));
@@ -142,6 +143,10 @@ void meterReadable(FileMeasurement& result, vsthost::SoundFileReader& file, cons
     for (int meter = 0; meter < kMeterCount; ++meter)
         if (meters[static_cast<size_t>(meter)])
             result.meters[static_cast<size_t>(meter)] = meters[static_cast<size_t>(meter)]->finish();
+    {
+        const std::lock_guard<std::mutex> lock(setupLock);
+        meters.clear();
+    }
     result.frames = processed;
     if (processed == 0) {
         result.error = "no audio in '" + result.path + "' (empty file)";

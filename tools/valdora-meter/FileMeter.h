@@ -19,7 +19,7 @@ struct MeterProgress {
 
 // Never throws for a bad file: an unreadable, empty or truncated one comes
 // back with readable false and the reason. `setupLock` serialises building
-// the effects, which share the process's meter settings.
+// and removing the effects, which share the process's meter settings.
 FileMeasurement measureFile(const std::string& path, const MeterOptions& options, std::mutex& setupLock,
                             MeterProgress& progress);
 
