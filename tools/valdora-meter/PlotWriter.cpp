@@ -143,7 +143,8 @@ void drawPane(cairo_t* cr, const Axes& axes, double durationSec, double low, dou
         cairo_line_to(cr, kRight, std::round(axes.y(v)) + 0.5);
         cairo_stroke(cr);
         colour(cr, kInk);
-        text(cr, kLeft - 8, axes.y(v) + 4.5, format("%+.0f", v), kFontPx, false, 1.0);
+        text(cr, kLeft - 8, axes.y(v) + 4.5, std::fabs(v) < 1e-9 ? std::string("0") : format("%+.0f", v), kFontPx,
+             false, 1.0);
     }
     const double step = timeStep(durationSec);
     for (double t = 0.0; t <= durationSec + 1e-9; t += step) {
@@ -152,7 +153,9 @@ void drawPane(cairo_t* cr, const Axes& axes, double durationSec, double low, dou
         cairo_line_to(cr, std::round(axes.x(t)) + 0.5, axes.bottom());
         cairo_stroke(cr);
         colour(cr, kInk);
-        text(cr, axes.x(t), axes.bottom() + 16, clockText(t), kFontPx, false, t > 0.0 ? 0.5 : 0.0);
+        // Labels centred on their line, the first and one at the right edge kept inside the pane.
+        const double align = t <= 0.0 ? 0.0 : axes.x(t) > kRight - 20.0 ? 1.0 : 0.5;
+        text(cr, axes.x(t), axes.bottom() + 16, clockText(t), kFontPx, false, align);
     }
     colour(cr, kInk);
     text(cr, kLeft, axes.top() - titleRaise, title, kFontPx + 1, true);
