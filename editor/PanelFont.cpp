@@ -1,21 +1,34 @@
 #include "editor/PanelFont.h"
 
+#include "platform/Resources.h"
+#include "toolkit/EmbeddedFont.h"
+
 namespace editor {
 
-VSTGUI::CFontRef panelFont()
+namespace {
+
+// Lives for the whole process, like the toolkit's standard fonts.
+VSTGUI::CFontDesc* makeFont(const char* name, double sizePx)
 {
-    // Lives for the whole process, like the toolkit's standard fonts.
-    static VSTGUI::CFontDesc* const font = new VSTGUI::CFontDesc("Sans", 10, VSTGUI::kNormalFace);
+    auto* font = new VSTGUI::CFontDesc(name, sizePx, VSTGUI::kNormalFace);
+    const platform::ResourceBytes face = platform::panelFace();
+    auto* shipped = new VSTGUI::EmbeddedFont(face.data, face.size, sizePx);
+    font->setPlatformFont(shipped);
+    shipped->forget();
     return font;
 }
 
-}  // namespace editor
+}  // namespace
 
-namespace editor {
+VSTGUI::CFontRef panelFont()
+{
+    static VSTGUI::CFontDesc* const font = makeFont("Liberation Sans", kPanelFontSizePx);
+    return font;
+}
 
 VSTGUI::CFontRef frequencyFont()
 {
-    static VSTGUI::CFontDesc* const font = new VSTGUI::CFontDesc("Arial", 9, VSTGUI::kNormalFace);
+    static VSTGUI::CFontDesc* const font = makeFont("Arial", kFrequencyFontSizePx);
     return font;
 }
 
