@@ -287,6 +287,8 @@ void paintCompactStrip(cairo_t* cr, cairo_surface_t* surface, int meter)
 
 namespace {
 
+constexpr double kNumeralGapPx = 3.0;
+
 template <std::size_t N>
 void frequencyScale(cairo_t* cr, const Rect& slider, double baseHz, const std::array<double, N>& marks)
 {
@@ -299,7 +301,11 @@ void frequencyScale(cairo_t* cr, const Rect& slider, double baseHz, const std::a
     cairo_fill(cr);
     recess(cr, x0 - 2.0, y - 2.0, x1 - x0 + 4.0, 4.0, 1);
     TextStyle t{Face::caption, 7.0, palette::kCaptionDim, 1.0, 0.0, Align::centre};
-    for (double hz : marks) {
+    // From the top end down, a numeral that would crowd the one to its right
+    // is left out; its tick stays.
+    double freeRight = 1e9;
+    for (auto it = marks.rbegin(); it != marks.rend(); ++it) {
+        const double hz = *it;
         const double x = std::floor(strip::frequencyHandleCentreX(slider, strip::frequencyValue(hz, baseHz))) + 0.5;
         cairo_set_line_width(cr, 1.0);
         setColour(cr, palette::kCaptionDim);
@@ -308,7 +314,11 @@ void frequencyScale(cairo_t* cr, const Rect& slider, double baseHz, const std::a
         cairo_stroke(cr);
         const std::string text = hz >= 1000.0 ? std::to_string(static_cast<int>(hz / 1000.0)) + "k"
                                               : std::to_string(static_cast<int>(hz));
+        const double halfWidth = textWidth(cr, text, t) / 2.0;
+        if (x + halfWidth + kNumeralGapPx > freeRight)
+            continue;
         drawEngraved(cr, text, x, slider.bottom + 10.0, t);
+        freeRight = x - halfWidth;
     }
 }
 
