@@ -7,6 +7,9 @@
 #include "core/EditorFactory.h"
 #include "core/ParameterIds.h"
 #include "core/Templete.h"
+#include "controls/CAnimKnob4.h"
+#include "editor/BackPanel.h"
+#include "editor/BackPanelKnobs.h"
 #include "editor/EditorGeometry.h"
 #include "editor/StripFiltersEditor.h"
 #include "editor/StripFiltersSafeEditor.h"
@@ -43,6 +46,18 @@ public:
     Image(const Image&) = delete;
     Image& operator=(const Image&) = delete;
     bool ok() const { return cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS; }
+    int width() const { return cairo_image_surface_get_width(surface); }
+    int height() const { return cairo_image_surface_get_height(surface); }
+    // Brightness between pixel centres, for marks off the pixel grid.
+    double lumaAt(double x, double y) const
+    {
+        const int x0 = static_cast<int>(std::floor(x - 0.5));
+        const int y0 = static_cast<int>(std::floor(y - 0.5));
+        const double fx = x - 0.5 - x0;
+        const double fy = y - 0.5 - y0;
+        return (1 - fy) * ((1 - fx) * luma(x0, y0) + fx * luma(x0 + 1, y0)) +
+               fy * ((1 - fx) * luma(x0, y0 + 1) + fx * luma(x0 + 1, y0 + 1));
+    }
     int luma(int x, int y) const
     {
         const auto* row = cairo_image_surface_get_data(surface) + y * cairo_image_surface_get_stride(surface);
@@ -211,6 +226,82 @@ TEST_F(PrintedScale, TrimMarksLieWhereTheSliderPutsTheirLevel)
         const double value = (dB + 20) * 0.025;  // the trim's -20..+20 dB law
         const double centre = box.top + (1.0 - value) * (box.getHeight() - handleHeight) + handleHeight / 2.0;
         EXPECT_NEAR(nearest(ticks, centre), centre, kTolerancePx) << dB << " dB";
+    }
+}
+
+// Knob marks: each printed position's dot lies on the line of the pointer
+// the film strip shows for that value.
+constexpr double kDegreesPerRadian = 180.0 / 3.14159265358979323846;
+constexpr double kKnobCentreX = 21.5;
+constexpr double kKnobCentreY = 19.5;
+constexpr double kPointerRadius = 8.0;  // on the pointer, clear of the cap's rim
+constexpr double kDotRadius = 17.5;     // the ring the panel prints its dots on
+constexpr double kSearchDegrees = 10.0;
+
+// The brightness-weighted direction (degrees clockwise from up) of what is
+// brightest on a ring around (cx, cy), looking within `spread` of `around`.
+double brightestDirection(const Image& image, double cx, double cy, double radius, double around, double spread)
+{
+    double darkest = 255;
+    double brightest = 0;
+    std::vector<std::pair<double, double>> samples;
+    for (double d = around - spread; d <= around + spread; d += 0.25) {
+        const double a = d / kDegreesPerRadian;
+        const double l = image.lumaAt(cx + radius * std::sin(a), cy - radius * std::cos(a));
+        samples.emplace_back(d, l);
+        darkest = std::min(darkest, l);
+        brightest = std::max(brightest, l);
+    }
+    const double half = (darkest + brightest) / 2;
+    double sum = 0;
+    double weight = 0;
+    for (const auto& [d, l] : samples)
+        if (l > half) {
+            sum += d * (l - half);
+            weight += l - half;
+        }
+    return weight > 0 ? sum / weight : around + 2 * spread;
+}
+
+TEST_F(PrintedScale, KnobMarksLieOnThePointerOfTheirValue)
+{
+    const auto filmStrip = resourceImage(geo::bitmap::kKnobFilmStrip);
+    ASSERT_TRUE(filmStrip->ok());
+    const int backgrounds[] = {geo::bitmap::kVuBackPanel, geo::bitmap::kRmsBackPanel, geo::bitmap::kPpmBackPanel};
+    for (int meter = 0; meter < 3; ++meter) {
+        effect->setParameter(param::kMeter, meter * 0.5F);
+        BackPanel* panel = editor->getPanel(meter)->getBackPanel();
+        ASSERT_NE(panel, nullptr);
+        panel->toggle();
+        const auto back = resourceImage(backgrounds[meter]);
+        ASSERT_TRUE(back->ok());
+        for (int tag = 72; tag <= 100; ++tag) {
+            auto* knob = dynamic_cast<CAnimKnob4*>(panel->getControl(tag));
+            if (!knob)
+                continue;
+            // The frames the knob shows at the values its scale prints: every
+            // position of a stepped knob, tenths of the range of a plain one.
+            std::vector<int> frames;
+            auto* stepped = dynamic_cast<CSteppedKnob*>(knob);
+            for (int i = 0; i <= 1000; i += stepped ? 1 : 100) {
+                knob->setValue(i / 1000.0F);
+                const int frame = stepped ? stepped->shownFrame() : knob->frameIndex();
+                if (frames.empty() || frames.back() != frame)
+                    frames.push_back(frame);
+            }
+            const CRect box = knob->getViewSize();
+            for (int frame : frames) {
+                const double frameTop = frame * box.getHeight();
+                const double pointer = brightestDirection(*filmStrip, kKnobCentreX, frameTop + kKnobCentreY,
+                                                          kPointerRadius, 0.0, 180.0);
+                const double dot = brightestDirection(*back, box.left + kKnobCentreX, box.top + kKnobCentreY,
+                                                      kDotRadius, pointer, kSearchDegrees);
+                EXPECT_LE(std::abs(dot - pointer) / kDegreesPerRadian * kDotRadius, kTolerancePx)
+                    << "knob " << tag << ", frame " << frame << ": pointer at " << pointer << " degrees, mark at "
+                    << dot;
+            }
+        }
+        panel->toggle();
     }
 }
 
