@@ -28,14 +28,14 @@ namespace {
 
 using namespace VSTGUI;
 
-// A text fits when a pixel of the box stays free on either side.
-constexpr double kMarginPx = 1.0;
+constexpr double kMarginPx = 1.0;  // a pixel of the box stays free on either side
 constexpr int kValueSteps = 50;
 
-double widthIn(CFontRef font, const char* text)
+void expectFits(CFontRef font, const char* text, double boxWidth, const std::string& when)
 {
     IFontPainter* painter = font ? font->getFontPainter() : nullptr;
-    return painter ? painter->getStringWidth(nullptr, text) : 0.0;
+    ASSERT_NE(painter, nullptr);
+    EXPECT_LE(painter->getStringWidth(nullptr, text), boxWidth - 2 * kMarginPx) << '"' << text << "\" " << when;
 }
 
 void collectLabels(CViewContainer* container, std::vector<CTextLabel*>& labels)
@@ -49,6 +49,8 @@ void collectLabels(CViewContainer* container, std::vector<CTextLabel*>& labels)
             labels.push_back(label);
     }
 }
+
+double textRoom(const CTextLabel& label) { return label.getViewSize().getWidth() - 2 * label.getTextInset().x; }
 
 class TextFit : public ::testing::Test {
 protected:
@@ -70,18 +72,15 @@ protected:
     {
         std::vector<CTextLabel*> labels;
         collectLabels(editor->getFrame(), labels);
-        for (CTextLabel* label : labels) {
-            const double room = label->getViewSize().getWidth() - 2 * label->getTextInset().x - 2 * kMarginPx;
-            EXPECT_LE(widthIn(label->getFont(), label->getText()), room)
-                << '"' << label->getText() << "\" (" << when << ")";
-        }
+        for (CTextLabel* label : labels)
+            expectFits(label->getFont(), label->getText(), textRoom(*label), when);
         const CFrontReferenceControl* reference = editor->getPanel(editor->getCurrentMeter())->getControls().reference;
         ASSERT_NE(reference, nullptr);
-        const double room = reference->getViewSize().getWidth() - controllayout::kReferenceTextInsetLeft -
-                            controllayout::kReferenceTextInsetRight - 2 * kMarginPx;
         // The panel gives the reference control the panel font.
-        EXPECT_LE(widthIn(editor::panelFont(), reference->getText()), room)
-            << '"' << reference->getText() << "\" (" << when << ")";
+        expectFits(editor::panelFont(), reference->getText(),
+                   reference->getViewSize().getWidth() - controllayout::kReferenceTextInsetLeft -
+                       controllayout::kReferenceTextInsetRight,
+                   when);
     }
 
     std::unique_ptr<Templete> effect;
@@ -90,29 +89,18 @@ protected:
 
 TEST_F(TextFit, EveryHintOfTheTableFitsTheHintLine)
 {
-    struct HintCase {
-        int32_t tag;
-        std::vector<float> values;
-        std::vector<int32_t> zones;
-    };
-    const HintCase cases[] = {
-        {0, {0.0F}, {}},        {1, {0.0F}, {}},         {68, {0.0F}, {}},       {6, {0.0F, 1.0F}, {}},
-        {7, {0.0F, 1.0F}, {}},  {8, {0.0F}, {}},         {11, {0.0F}, {}},       {14, {0.0F}, {}},
-        {70, {0.0F}, {}},       {71, {0.0F}, {}},        {15, {0.0F, 1.0F}, {}}, {72, {0.0F}, {}},
-        {83, {0.0F}, {}},       {93, {0.0F}, {}},        {121, {0.0F}, {}},
-        {3, {0.0F, 0.5F, 1.0F}, {0, 1}},  // zone 2 (the middle) shows no hint
-    };
+    // Tags with a hint; the text depends on the value for 6, 7 and 15, on the
+    // value and the hovered arrow (zones 0 and 1) for the meter selector, 3.
+    const int32_t tags[] = {0, 1, 3, 6, 7, 8, 11, 14, 15, 68, 70, 71, 72, 83, 93, 121};
     for (int meter = 0; meter < 3; ++meter) {
         CHelpHintLabel* hint = editor->getPanel(meter)->getControls().hint;
         ASSERT_NE(hint, nullptr);
-        const double room = hint->getViewSize().getWidth() - 2 * hint->getTextInset().x - 2 * kMarginPx;
-        for (const HintCase& c : cases)
-            for (float value : c.values)
-                for (std::size_t z = 0; z < std::max<std::size_t>(1, c.zones.size()); ++z) {
-                    const int32_t* zone = c.zones.empty() ? nullptr : &c.zones[z];
-                    hint->showHint(c.tag, value, zone);
-                    EXPECT_GT(std::string(hint->getText()).size(), 0U) << "tag " << c.tag;
-                    EXPECT_LE(widthIn(hint->getFont(), hint->getText()), room) << '"' << hint->getText() << '"';
+        for (int32_t tag : tags)
+            for (float value : {0.0F, 0.5F, 1.0F})
+                for (int32_t zone : {0, 1}) {
+                    hint->showHint(tag, value, &zone);
+                    EXPECT_FALSE(std::string(hint->getText()).empty()) << "tag " << tag;
+                    expectFits(hint->getFont(), hint->getText(), textRoom(*hint), "in the hint line");
                 }
     }
 }
@@ -130,20 +118,17 @@ TEST_F(TextFit, EveryValueTextFitsItsBoxOverItsWholeRange)
     };
     for (const Sweep& sweep : sweeps) {
         effect->setParameter(param::kMeter, sweep.meter * 0.5F);
-        for (bool back : {false, true}) {
-            BackPanel* panel = editor->getPanel(sweep.meter)->getBackPanel();
-            ASSERT_NE(panel, nullptr);
-            if (panel->isShown() != back)
-                panel->toggle();
+        BackPanel* panel = editor->getPanel(sweep.meter)->getBackPanel();
+        ASSERT_NE(panel, nullptr);
+        for (int side = 0; side < 2; ++side) {  // front panel, then back panel
             for (VstInt32 index : sweep.indices)
                 for (int step = 0; step <= kValueSteps; ++step) {
-                    const float value = static_cast<float>(step) / kValueSteps;
-                    effect->setParameter(index, value);
-                    expectEveryShownTextFits("parameter " + std::to_string(index) + " at " + std::to_string(value));
+                    effect->setParameter(index, static_cast<float>(step) / kValueSteps);
+                    expectEveryShownTextFits("(parameter " + std::to_string(index) + ", step " +
+                                             std::to_string(step) + ")");
                 }
+            panel->toggle();
         }
-        if (editor->getPanel(sweep.meter)->getBackPanel()->isShown())
-            editor->getPanel(sweep.meter)->getBackPanel()->toggle();
     }
 }
 
