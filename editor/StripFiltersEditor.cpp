@@ -156,7 +156,7 @@ void StripFiltersEditor::openExpanded(CBitmap* background)
 CMyTextEditAH* StripFiltersEditor::makeFrequencyText(VstInt32 tag, CBitmap* background, VstInt32 frequencyIndex)
 {
     auto* text = new CMyTextEditAH(CRect(0, 0, editor::strip::kFrequencyTextWidth, editor::strip::kFrequencyTextHeight),
-                                   editor, tag, displayText(frequencyIndex).c_str(), background);
+                                   editor, tag, displayText(frequencyIndex).c_str(), background, true);
     text->setFont(editor::frequencyFont());
     text->setFontColor(kFrequencyTextColor);
     text->setColor1(0, 0, 0, 255);
