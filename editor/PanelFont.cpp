@@ -1,7 +1,7 @@
 #include "editor/PanelFont.h"
 
 #include "platform/Resources.h"
-#include "toolkit/EmbeddedFont.h"
+#include "toolkit/EmbeddedFontDesc.h"
 
 namespace editor {
 
@@ -10,12 +10,8 @@ namespace {
 // Lives for the whole process, like the toolkit's standard fonts.
 VSTGUI::CFontDesc* makeFont(const char* name, double sizePx)
 {
-    auto* font = new VSTGUI::CFontDesc(name, sizePx, VSTGUI::kNormalFace);
     const platform::ResourceBytes face = platform::panelFace();
-    auto* shipped = new VSTGUI::EmbeddedFont(face.data, face.size, sizePx);
-    font->setPlatformFont(shipped);
-    shipped->forget();
-    return font;
+    return new VSTGUI::EmbeddedFontDesc(name, sizePx, face.data, face.size);
 }
 
 }  // namespace
