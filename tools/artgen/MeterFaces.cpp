@@ -166,11 +166,13 @@ void paintVuFace(cairo_t* cr, int backlightStep)
             numeral(cr, g, a, numeralAt, std::to_string(std::abs(m.vu)), numerals);
         }
     }
-    // Sign legends at the ends of the scale, as on studio VU faces.
+    // Sign legends beyond the ends of the scale, as on studio VU faces, out
+    // with the numerals where neither the resting nor the pinned needle reaches.
+    constexpr double kSignOffsetRad = 0.12;
     TextStyle sign{Face::caption, 11.0, palette::kVuPrint};
-    numeral(cr, g, angle(dbToReading(-20.0)) + 0.075, kArc + 4.0, "\u2212", sign);
+    numeral(cr, g, angle(dbToReading(-20.0)) + kSignOffsetRad, numeralAt, "\u2212", sign);
     sign.colour = palette::kVuRed;
-    numeral(cr, g, angle(dbToReading(3.0)) - 0.075, kArc + 4.0, "+", sign);
+    numeral(cr, g, angle(dbToReading(3.0)) - kSignOffsetRad, numeralAt, "+", sign);
 
     // Percentage of the reference level, inside the arc.
     constexpr double kPercentArc = kArc - 6.0;
