@@ -32,9 +32,11 @@ struct EmbeddedFont::Face {
     {
         if (!bytes || size == 0 || !(sizePx > 0))
             return false;
-        static FT_Library sharedLibrary = nullptr;
-        if (!sharedLibrary && FT_Init_FreeType(&sharedLibrary) != 0)
-            sharedLibrary = nullptr;
+        // One library for every face, started once whichever thread asks first.
+        static const FT_Library sharedLibrary = [] {
+            FT_Library started = nullptr;
+            return FT_Init_FreeType(&started) == 0 ? started : nullptr;
+        }();
         library = sharedLibrary;
         if (!library || FT_New_Memory_Face(library, bytes, static_cast<FT_Long>(size), 0, &ftFace) != 0) {
             ftFace = nullptr;
