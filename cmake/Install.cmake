@@ -1,5 +1,5 @@
 # cmake --install: the plug-in into a VST folder, the manual, the tape font
-# and its licence into <prefix>/share/qor-valdora, valdora-meter into bin.
+# and the two font licences into <prefix>/share/qor-valdora, valdora-meter into bin.
 # CPack builds the Debian package from the same rules.
 
 set(VALDORA_VST_DIR "lib/vst" CACHE STRING
@@ -8,8 +8,10 @@ set(VALDORA_DATA_DIR "share/qor-valdora")
 
 install(TARGETS valdora_plugin LIBRARY DESTINATION ${VALDORA_VST_DIR})
 install(TARGETS valdora-meter RUNTIME DESTINATION bin)
+# The panel face travels inside the plug-in; its licence lies beside the tape font's.
 install(FILES ${PROJECT_SOURCE_DIR}/resources/font/QORValdora.qsf
               ${PROJECT_SOURCE_DIR}/resources/font/LICENSE.txt
+              ${PROJECT_SOURCE_DIR}/resources/font/PanelFace-LICENSE.txt
         DESTINATION ${VALDORA_DATA_DIR})
 if(TARGET valdora_manual)
   install(FILES ${VALDORA_MANUAL_PATH} DESTINATION ${VALDORA_DATA_DIR})

@@ -128,7 +128,8 @@ void CQORMeterFULLPANEL::addCommonControls(CBitmap* panelImage)
     controls.trimSlider->setHintLabel(controls.hint);
     container->addView(controls.trimSlider);
 
-    controls.trimText = new CMyTextEditAH(rectFrom(front::kTrimText), editor, kTagTrimText, "", panelImage);
+    // Typing shows the same shipped face as the shown value, not a system face by name.
+    controls.trimText = new CMyTextEditAH(rectFrom(front::kTrimText), editor, kTagTrimText, "", panelImage, true);
     controls.trimText->setFont(editor::panelFont());
     controls.trimText->setFontColor(kTrimTextColor);
     controls.trimText->setStyle(kNoFrame);

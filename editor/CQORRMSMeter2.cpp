@@ -7,11 +7,13 @@ using namespace VSTGUI;
 namespace {
 
 constexpr CColor kRmsNeedleColor = MakeCColor(140, 118, 108, 255);
-constexpr CColor kRmsCoreColor = MakeCColor(0, 0, 0, 255);
+// The core's ink is that of a 0.6-pixel black line, spread over one whole
+// pixel: thinner than a pixel, anti-aliasing breaks it into dots.
+constexpr CColor kRmsCoreColor = MakeCColor(0, 0, 0, 153);
 constexpr CColor kPeakNeedleColor = MakeCColor(237, 230, 201, 255);
 constexpr CColor kPeakTipColor = MakeCColor(160, 0, 0, 220);
 constexpr CColor kHoldColor = MakeCColor(255, 0, 0, 130);
-constexpr CCoord kCoreWidth = 0.6;
+constexpr CCoord kCoreWidth = 1.0;
 
 }  // namespace
 

@@ -150,6 +150,16 @@ namespace front {
 constexpr Point kCalibration{0, 1};
 constexpr Point kMeterSelector{195, 144};
 constexpr Rect kTrimSlider{538, 17, 538 + 32, 143};  // width of the handle 10001
+constexpr int kTrimHandleHeight = 19;                // image 10001
+// The slider's handle moves over its rectangle less its own height.
+constexpr int kTrimHandleTravel = kTrimSlider.bottom - kTrimSlider.top - kTrimHandleHeight;
+constexpr int kTrimRangeDb = 20;                     // -20..+20 dB over the value 0..1
+constexpr double trimValue(double dB) { return (dB + kTrimRangeDb) / (2.0 * kTrimRangeDb); }
+// Where the handle's centre sits at a value (the maximum is at the top).
+constexpr double trimHandleCentreY(double value)
+{
+    return kTrimSlider.top + (1.0 - value) * kTrimHandleTravel + kTrimHandleHeight / 2.0;
+}
 constexpr Rect kTrimText{530, 146, 578, 161};
 constexpr Point kProcessButton{531, 1};
 constexpr Point kStripsButton{574, 1};
@@ -296,6 +306,23 @@ constexpr Point kLowPassOnButton{281, 20};
 constexpr Rect kHighPassSlider{58, 10, 220, 42};
 constexpr Rect kLowPassSlider{323, 10, 485, 42};
 constexpr int kFrequencyHandleRange = 162;
+constexpr int kFrequencyHandleWidth = 19;  // image 10024
+// The handle's left edge travels the range less its own width.
+constexpr int kFrequencyHandleTravel = kFrequencyHandleRange - kFrequencyHandleWidth;
+// Parameters 11 and 14: base x 100^value Hz.
+constexpr double kHighPassBaseHz = 20.0;
+constexpr double kLowPassBaseHz = 300.0;
+constexpr double kFrequencySpan = 100.0;  // two decades over the value range
+inline double frequencyValue(double hertz, double baseHz) { return std::log(hertz / baseHz) / std::log(kFrequencySpan); }
+// Where the handle's centre sits at a value: the slider puts its left edge on
+// a whole pixel.
+inline double frequencyHandleCentreX(const Rect& slider, double value)
+{
+    return slider.left + std::floor(value * kFrequencyHandleTravel) + kFrequencyHandleWidth / 2.0;
+}
+// The frequencies printed under each slider.
+constexpr std::array<double, 7> kHighPassMarksHz{20, 50, 100, 200, 500, 1000, 2000};
+constexpr std::array<double, 7> kLowPassMarksHz{300, 1000, 2000, 5000, 10000, 20000, 30000};
 constexpr Point kHighPassSlope{223, 8};
 constexpr Point kLowPassSlope{489, 8};
 constexpr int kFrequencyTextWidth = 42;

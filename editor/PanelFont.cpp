@@ -1,21 +1,30 @@
 #include "editor/PanelFont.h"
 
+#include "platform/Resources.h"
+#include "toolkit/EmbeddedFontDesc.h"
+
 namespace editor {
+
+namespace {
+
+// Lives for the whole process, like the toolkit's standard fonts.
+VSTGUI::CFontDesc* makeFont(const char* name, double sizePx)
+{
+    const platform::ResourceBytes face = platform::panelFace();
+    return new VSTGUI::EmbeddedFontDesc(name, sizePx, face.data, face.size);
+}
+
+}  // namespace
 
 VSTGUI::CFontRef panelFont()
 {
-    // Lives for the whole process, like the toolkit's standard fonts.
-    static VSTGUI::CFontDesc* const font = new VSTGUI::CFontDesc("Sans", 10, VSTGUI::kNormalFace);
+    static VSTGUI::CFontDesc* const font = makeFont("Liberation Sans", kPanelFontSizePx);
     return font;
 }
 
-}  // namespace editor
-
-namespace editor {
-
 VSTGUI::CFontRef frequencyFont()
 {
-    static VSTGUI::CFontDesc* const font = new VSTGUI::CFontDesc("Arial", 9, VSTGUI::kNormalFace);
+    static VSTGUI::CFontDesc* const font = makeFont("Arial", kFrequencyFontSizePx);
     return font;
 }
 

@@ -24,9 +24,8 @@ using namespace VSTGUI;
 namespace {
 
 constexpr CColor kFrequencyTextColor = MakeCColor(170, 170, 170, 255);
-constexpr double kHighPassBaseHz = 20.0;   // parameter 11: 20 x 100^x Hz
-constexpr double kLowPassBaseHz = 300.0;   // parameter 14: 300 x 100^x Hz
-constexpr double kFrequencySpan = 100.0;
+using editor::strip::kHighPassBaseHz;
+using editor::strip::kLowPassBaseHz;
 constexpr double kLowPassKilohertzLow = 0.3;
 constexpr double kLowPassKilohertzHigh = 30.0;
 constexpr float kSliderDefault = 0.5f;
@@ -63,7 +62,7 @@ float normalised(double hertz, double baseHz)
 {
     if (!(hertz > 0.0))  // negative, zero or not a number
         return 0.f;
-    const double x = std::log(hertz / baseHz) / std::log(kFrequencySpan);
+    const double x = editor::strip::frequencyValue(hertz, baseHz);
     return static_cast<float>(std::clamp(x, 0.0, 1.0));
 }
 
@@ -157,7 +156,7 @@ void StripFiltersEditor::openExpanded(CBitmap* background)
 CMyTextEditAH* StripFiltersEditor::makeFrequencyText(VstInt32 tag, CBitmap* background, VstInt32 frequencyIndex)
 {
     auto* text = new CMyTextEditAH(CRect(0, 0, editor::strip::kFrequencyTextWidth, editor::strip::kFrequencyTextHeight),
-                                   editor, tag, displayText(frequencyIndex).c_str(), background);
+                                   editor, tag, displayText(frequencyIndex).c_str(), background, true);
     text->setFont(editor::frequencyFont());
     text->setFontColor(kFrequencyTextColor);
     text->setColor1(0, 0, 0, 255);

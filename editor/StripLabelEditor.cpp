@@ -7,6 +7,7 @@
 #include "core/Templete.h"
 #include "editor/EditorGeometry.h"
 #include "editor/PanelBitmap.h"
+#include "editor/PanelFont.h"
 #include "toolkit/CFrame.h"
 #include "toolkit/CMovieBitmap.h"
 
@@ -56,6 +57,8 @@ bool StripLabelEditor::open(CFrame* newFrame, CBitmap* background, bool expanded
         lagTime = add(new CQORLatencyControl(originRect(kLagTime, lagImage->getWidth(), kLagTimeLayerHeight), editor,
                                              param::kLagTime, lagImage.get()),
                       param::kLagTime);
+        // The digits in the shipped face (at the control's own size), not a system face.
+        lagTime->setDigitFont(editor::panelFont());
     }
     tapeLabel = new CQORTapeLabel(CRect(kTapeLabel.left, kTapeLabel.top, kTapeLabel.right, kTapeLabel.bottom), editor,
                                   background);

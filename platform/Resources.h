@@ -15,4 +15,7 @@ struct ResourceBytes {
 // Bytes of PNG resource `id`; empty when the library has none with that id.
 ResourceBytes pngResource(int id);
 
+// Bytes of the TrueType face the panels print their texts in.
+ResourceBytes panelFace();
+
 }  // namespace platform

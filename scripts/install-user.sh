@@ -26,7 +26,7 @@ fi
 mkdir -p "$vst_dir" "$data_dir"
 install -m 0644 "$plugin" "$vst_dir/"
 install -m 0644 "$build/$manual_name" "$root/resources/font/QORValdora.qsf" \
-  "$root/resources/font/LICENSE.txt" "$data_dir/"
+  "$root/resources/font/LICENSE.txt" "$root/resources/font/PanelFace-LICENSE.txt" "$data_dir/"
 "$settings_tool" set-string ManualPath "$data_dir/$manual_name"
 
 echo "Installed the plug-in into $vst_dir"

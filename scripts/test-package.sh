@@ -26,7 +26,8 @@ done
 contents=$(dpkg-deb -c "$deb")
 for path in "./usr/lib/vst/QOR Valdora_x64.so" "./usr/bin/valdora-meter" \
             "./usr/share/qor-valdora/$manual" "./usr/share/qor-valdora/QORValdora.qsf" \
-            "./usr/share/qor-valdora/LICENSE.txt" "./usr/share/doc/qor-valdora/copyright"; do
+            "./usr/share/qor-valdora/LICENSE.txt" "./usr/share/qor-valdora/PanelFace-LICENSE.txt" \
+            "./usr/share/doc/qor-valdora/copyright"; do
   grep -qF "$path" <<<"$contents" || fail "the package lacks $path"
 done
 

@@ -47,6 +47,8 @@ public:
 
 protected:
     void freePlatformFont();
+    // The platform font made or set so far; null before first use.
+    IPlatformFont* currentPlatformFont() const { return platformFont; }
 
 private:
     std::string name;

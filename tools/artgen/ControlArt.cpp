@@ -169,9 +169,15 @@ void paintProcessButton(cairo_t* cr, int frame)
     const bool on = frame == 1;
     rubberCap(cr, 0.5, 0.5, 42.0, 13.0, on);
     const double dy = on ? 1.0 : 0.0;
-    led(cr, 5.0, 6.5 + dy, 2.0, palette::kProcessGreen, on ? 1.0 : 0.0, on);
-    TextStyle t{Face::caption, 7.0, on ? hex(0xE6E2DC) : palette::kCaption, 1.0, 0.0, Align::centre};
-    drawText(cr, "PROCESS", 24.5, 10.0 + dy, t);
+    // A small LED near the edge and slightly closed-up letters leave the word
+    // two pixels of cap on either side.
+    constexpr double kLedX = 4.0;
+    constexpr double kLedRadius = 1.5;
+    led(cr, kLedX, 6.5 + dy, kLedRadius, palette::kProcessGreen, on ? 1.0 : 0.0, on);
+    TextStyle t{Face::caption, 7.0, on ? hex(0xF2EEE8) : palette::kCaption, 1.0, -0.3, Align::centre};
+    const double ledRight = kLedX + kLedRadius + 1.2;  // the bezel
+    const double capRight = 41.5;
+    drawText(cr, "PROCESS", (ledRight + capRight) / 2.0, 10.0 + dy, t);
 }
 
 void paintKnob(cairo_t* cr, int frame)

@@ -56,6 +56,9 @@ void roundedRect(cairo_t* cr, double x, double y, double w, double h, double rad
 void fillGradient(cairo_t* cr, double x, double y, double w, double h, const Rgb& top, const Rgb& bottom);
 // Fine horizontal brushing on the pixels of a rectangle of an image surface.
 void brush(cairo_surface_t* surface, int x, int y, int w, int h, unsigned seed, double levels = 2.5);
+// A fine grain without direction on the light, opaque pixels of a rectangle
+// (luminance above `minLuma`, 0..1): paper, tape.
+void speckle(cairo_surface_t* surface, int x, int y, int w, int h, unsigned seed, double minLuma, double levels);
 // A raised machined edge: highlight on top and left, shadow on bottom and right.
 void raisedEdge(cairo_t* cr, double x, double y, double w, double h);
 // A recess: shadow on top and left, highlight on bottom and right, `depth` pixels of bevel.

@@ -3,8 +3,10 @@
 #include "Draw.h"
 #include "editor/EditorGeometry.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
+#include <vector>
 
 namespace artgen {
 namespace {
@@ -31,6 +33,28 @@ void numeral(cairo_t* cr, const MeterViewGeometry& g, double angle, double radiu
 {
     const editor::NeedlePoint p = editor::needlePoint(g, angle, radius);
     drawTextCentred(cr, text, p.x, p.y, style);
+}
+
+// Numerals stand outside everything the needle and the hold mark sweep: the
+// radius at which the numeral that reaches furthest towards the pivot (by its
+// box at its angle) still keeps `kNumeralClearancePx` from the needle's tip.
+constexpr double kNumeralClearancePx = 1.5;
+
+struct Numeral {
+    double angle;
+    std::string text;
+};
+
+double numeralRadius(cairo_t* cr, const MeterViewGeometry& g, const std::vector<Numeral>& numerals,
+                     const TextStyle& style)
+{
+    const double halfHeight = capHeight(cr, style) / 2.0;
+    double reach = 0.0;
+    for (const Numeral& n : numerals) {
+        const double halfWidth = textWidth(cr, n.text, style) / 2.0;
+        reach = std::max(reach, halfWidth * std::abs(std::cos(n.angle)) + halfHeight * std::abs(std::sin(n.angle)));
+    }
+    return std::max(g.r1, g.r3) + kNumeralClearancePx + reach;
 }
 
 // A band between two radii from angle a0 to a1 (radians, counter-clockwise).
@@ -125,6 +149,11 @@ void paintVuFace(cairo_t* cr, int backlightStep)
                           {-4, false}, {-3, true},   {-2, true},  {-1, true}, {0, true},   {1, true},
                           {2, true},   {3, true}};
     TextStyle numerals{Face::caption, 9.0, palette::kVuPrint};
+    std::vector<Numeral> texts;
+    for (const Mark& m : marks)
+        if (m.numbered)
+            texts.push_back({angle(dbToReading(m.vu)), std::to_string(std::abs(m.vu))});
+    const double numeralAt = numeralRadius(cr, g, texts, numerals);
     for (const Mark& m : marks) {
         const double a = angle(dbToReading(m.vu));
         const Rgb& ink = m.vu > 0 ? palette::kVuRed : palette::kVuPrint;
@@ -134,14 +163,16 @@ void paintVuFace(cairo_t* cr, int backlightStep)
             tick(cr, g, a, kArc - 0.6, kArc + 5.0, 1.0, ink);
         if (m.numbered) {
             numerals.colour = ink;
-            numeral(cr, g, a, kArc + 14.5, std::to_string(std::abs(m.vu)), numerals);
+            numeral(cr, g, a, numeralAt, std::to_string(std::abs(m.vu)), numerals);
         }
     }
-    // Sign legends at the ends of the scale, as on studio VU faces.
+    // Sign legends beyond the ends of the scale, as on studio VU faces, out
+    // with the numerals where neither the resting nor the pinned needle reaches.
+    constexpr double kSignOffsetRad = 0.12;
     TextStyle sign{Face::caption, 11.0, palette::kVuPrint};
-    numeral(cr, g, angle(dbToReading(-20.0)) + 0.075, kArc + 4.0, "\u2212", sign);
+    numeral(cr, g, angle(dbToReading(-20.0)) + kSignOffsetRad, numeralAt, "\u2212", sign);
     sign.colour = palette::kVuRed;
-    numeral(cr, g, angle(dbToReading(3.0)) - 0.075, kArc + 4.0, "+", sign);
+    numeral(cr, g, angle(dbToReading(3.0)) - kSignOffsetRad, numeralAt, "+", sign);
 
     // Percentage of the reference level, inside the arc.
     constexpr double kPercentArc = kArc - 6.0;
@@ -181,9 +212,17 @@ void paintRmsFace(cairo_t* cr)
     band(cr, g, angle(6.0), angle(0.0), kArc - 0.5, kArc + 3.5, palette::kRmsWarm);
 
     TextStyle numerals{Face::caption, 8.5, palette::kRmsPrint};
+    const auto isMajor = [](int dB) {
+        return dB == -40 || dB == -30 || dB == -20 || dB == -15 || dB == -10 || dB == -5 || dB == 0 || dB == 3 ||
+               dB == 6;
+    };
+    std::vector<Numeral> texts;
+    for (int dB = -40; dB <= 6; ++dB)
+        if (isMajor(dB))
+            texts.push_back({angle(dB), signedDb(dB)});
+    const double numeralAt = numeralRadius(cr, g, texts, numerals);
     for (int dB = -40; dB <= 6; ++dB) {
-        const bool major = dB == -40 || dB == -30 || dB == -20 || dB == -15 || dB == -10 || dB == -5 || dB == 0 ||
-                           dB == 3 || dB == 6;
+        const bool major = isMajor(dB);
         const bool minor = dB >= -20 || dB % 5 == 0;
         if (!major && !minor)
             continue;
@@ -192,7 +231,7 @@ void paintRmsFace(cairo_t* cr)
         tick(cr, g, a, kArc - 0.5, kArc + (major ? 7.5 : 4.0), major ? 2.0 : 1.0, ink);
         if (major) {
             numerals.colour = ink;
-            numeral(cr, g, a, kArc + 14.0, signedDb(dB), numerals);
+            numeral(cr, g, a, numeralAt, signedDb(dB), numerals);
         }
     }
     TextStyle legend{Face::caption, 9.0, palette::kRmsPrint, 0.9, 1.2};
@@ -224,6 +263,10 @@ void paintPpmFace(cairo_t* cr)
     band(cr, g, highStop, angle(0.0), kArc - 0.5, kArc + 3.5, palette::kPpmZone);
 
     TextStyle numerals{Face::caption, 8.5, palette::kPpmPrint};
+    std::vector<Numeral> texts;
+    for (int dB = -12; dB <= 12; dB += 4)
+        texts.push_back({angle(dB), dB == 0 ? "REF" : signedDb(dB)});
+    const double numeralAt = numeralRadius(cr, g, texts, numerals);
     for (int dB = -16; dB <= 15; ++dB) {
         const bool major = dB % 4 == 0 && dB > -16;
         const Rgb& ink = dB > 0 ? palette::kPpmZone : palette::kPpmPrint;
@@ -231,14 +274,14 @@ void paintPpmFace(cairo_t* cr)
         tick(cr, g, a, kArc - 0.5, kArc + (major ? 7.5 : (dB % 2 == 0 ? 5.0 : 3.5)), major ? 2.0 : 1.0, ink);
         if (major && dB != 0) {
             numerals.colour = ink;
-            numeral(cr, g, a, kArc + 14.0, signedDb(dB), numerals);
+            numeral(cr, g, a, numeralAt, signedDb(dB), numerals);
         }
     }
     // The reference: a heavier mark and its own legend.
     const double ref = angle(0.0);
     tick(cr, g, ref, kArc - 6.0, kArc + 9.0, 2.6, palette::kPpmPrint);
     TextStyle refStyle{Face::caption, 9.0, palette::kPpmPrint, 1.0, 0.5};
-    numeral(cr, g, ref, kArc + 16.0, "REF", refStyle);
+    numeral(cr, g, ref, numeralAt, "REF", refStyle);
     TextStyle legend{Face::caption, 9.0, palette::kPpmPrint, 0.9, 1.2};
     drawTextCentred(cr, "dB PPM", g.pivotX + 0.5, 76.0, legend);
     TextStyle over{Face::caption, 7.0, palette::kPpmZone, 1.0, 0.6};

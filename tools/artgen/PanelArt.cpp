@@ -67,20 +67,17 @@ void meterWindow(cairo_t* cr, int meter, Point origin)
 void trimScale(cairo_t* cr)
 {
     const Rect& r = front::kTrimSlider;
-    constexpr int kHandleHeight = 19;
-    const double range = r.height() - kHandleHeight;
     const double cx = r.left + r.width() / 2.0;
-    // Fader slot.
-    const double slotTop = r.top + kHandleHeight / 2.0 - 2.0;
-    const double slotBottom = r.bottom - kHandleHeight / 2.0 + 2.0;
+    // Fader slot, over the travel of the handle's centre.
+    const double slotTop = front::trimHandleCentreY(1.0) - 2.0;
+    const double slotBottom = front::trimHandleCentreY(0.0) + 2.0;
     roundedRect(cr, cx - 2.0, slotTop, 4.0, slotBottom - slotTop, 2.0);
     setColour(cr, hex(0x050506));
     cairo_fill(cr);
     recess(cr, cx - 2.0, slotTop, 4.0, slotBottom - slotTop, 1);
     TextStyle numbers{Face::caption, 7.0, palette::kCaption, 1.0, 0.0, Align::left};
-    for (int dB = -20; dB <= 20; dB += 5) {
-        const double value = (dB + 20) * 0.025;
-        const double y = std::round(r.top + (1.0 - value) * range + kHandleHeight / 2.0) + 0.5;
+    for (int dB = -front::kTrimRangeDb; dB <= front::kTrimRangeDb; dB += 5) {
+        const double y = std::floor(front::trimHandleCentreY(front::trimValue(dB))) + 0.5;
         const bool major = dB % 10 == 0;
         cairo_set_line_width(cr, 1.0);
         setColour(cr, palette::kCaptionDim, 0.9);
@@ -197,7 +194,7 @@ void plainKnobScale(cairo_t* cr, const back::Knob& k)
         dot(cr, around(c, degrees, 17.5), i % 5 == 0 ? 1.1 : 0.7, palette::kCaptionDim);
     }
     const Rect& l = k.label;
-    displayWell(cr, l.left + 2, l.top, l.width() - 4, l.height());
+    displayWell(cr, l.left, l.top, l.width(), l.height());
 }
 
 void knobArt(cairo_t* cr, const back::Knob& k)
@@ -240,13 +237,13 @@ void knobArt(cairo_t* cr, const back::Knob& k)
     }
 }
 
-template <typename Knobs, typename Switches>
-void backPanelControls(cairo_t* cr, const Knobs& knobs, const Switches& switches, const Rect& version)
+template <typename Knobs>
+void backPanelControls(cairo_t* cr, const Knobs& knobs)
 {
+    // Switches carry their own legends in their images; the version text is
+    // plain print on the metal, drawn by its label.
     for (const back::Knob& k : knobs)
         knobArt(cr, k);
-    (void)switches;  // switches carry their own legends in their images
-    displayWell(cr, version.left + 30, version.top, version.width() - 60, version.height());
 }
 
 }  // namespace
@@ -264,11 +261,11 @@ void paintBackPanel(cairo_t* cr, cairo_surface_t* surface, int meter)
     groove(cr, 0, width, 15);
 
     if (meter == 0)
-        backPanelControls(cr, back::kVuKnobs, back::kVuSwitches, back::kVuVersion);
+        backPanelControls(cr, back::kVuKnobs);
     else if (meter == 1)
-        backPanelControls(cr, back::kRmsKnobs, back::kRmsSwitches, back::kRmsVersion);
+        backPanelControls(cr, back::kRmsKnobs);
     else
-        backPanelControls(cr, back::kPpmKnobs, back::kPpmSwitches, back::kPpmVersion);
+        backPanelControls(cr, back::kPpmKnobs);
 
     const double cx = width / 2.0;
     TextStyle title{Face::caption, 11.0, kAccents[meter], 1.0, 1.5, Align::centre};
@@ -286,27 +283,30 @@ void paintCompactStrip(cairo_t* cr, cairo_surface_t* surface, int meter)
     panelMaterial(cr, surface, kEditorWidth, kCompactStripHeight, palette::kStripTop, palette::kStripBottom,
                   301U + meter);
     groove(cr, 0, kEditorWidth, 0);
-    cairo_rectangle(cr, 8, 6, 10, 1);
-    setColour(cr, kAccents[meter], 0.8);
-    cairo_fill(cr);
 }
 
 namespace {
 
-void frequencyScale(cairo_t* cr, const Rect& slider, double baseHz, const std::vector<double>& marks)
+constexpr double kNumeralGapPx = 3.0;
+
+template <std::size_t N>
+void frequencyScale(cairo_t* cr, const Rect& slider, double baseHz, const std::array<double, N>& marks)
 {
-    constexpr double kHandleWidth = 19.0;
+    // Marks sit where the slider puts the handle's centre for that frequency.
     const double y = slider.top + 16.0;
-    const double x0 = slider.left + kHandleWidth / 2.0;
-    const double x1 = x0 + strip::kFrequencyHandleRange;
+    const double x0 = strip::frequencyHandleCentreX(slider, 0.0);
+    const double x1 = strip::frequencyHandleCentreX(slider, 1.0);
     roundedRect(cr, x0 - 2.0, y - 2.0, x1 - x0 + 4.0, 4.0, 2.0);
     setColour(cr, hex(0x050506));
     cairo_fill(cr);
     recess(cr, x0 - 2.0, y - 2.0, x1 - x0 + 4.0, 4.0, 1);
     TextStyle t{Face::caption, 7.0, palette::kCaptionDim, 1.0, 0.0, Align::centre};
-    for (double hz : marks) {
-        const double value = std::log(hz / baseHz) / std::log(100.0);
-        const double x = std::round(x0 + value * strip::kFrequencyHandleRange) + 0.5;
+    // From the top end down, a numeral that would crowd the one to its right
+    // is left out; its tick stays.
+    double freeRight = 1e9;
+    for (auto it = marks.rbegin(); it != marks.rend(); ++it) {
+        const double hz = *it;
+        const double x = std::floor(strip::frequencyHandleCentreX(slider, strip::frequencyValue(hz, baseHz))) + 0.5;
         cairo_set_line_width(cr, 1.0);
         setColour(cr, palette::kCaptionDim);
         cairo_move_to(cr, x, slider.bottom + 0.0);
@@ -314,7 +314,11 @@ void frequencyScale(cairo_t* cr, const Rect& slider, double baseHz, const std::v
         cairo_stroke(cr);
         const std::string text = hz >= 1000.0 ? std::to_string(static_cast<int>(hz / 1000.0)) + "k"
                                               : std::to_string(static_cast<int>(hz));
+        const double halfWidth = textWidth(cr, text, t) / 2.0;
+        if (x + halfWidth + kNumeralGapPx > freeRight)
+            continue;
         drawEngraved(cr, text, x, slider.bottom + 10.0, t);
+        freeRight = x - halfWidth;
     }
 }
 
@@ -336,8 +340,8 @@ void paintFilterStrip(cairo_t* cr, cairo_surface_t* surface, int meter)
     TextStyle name = caption();
     drawEngraved(cr, "HIGH-PASS", strip::kHighPassOnButton.x + 18.0, strip::kHighPassOnButton.y + 21.0, name);
     drawEngraved(cr, "LOW-PASS", strip::kLowPassOnButton.x + 18.0, strip::kLowPassOnButton.y + 21.0, name);
-    frequencyScale(cr, strip::kHighPassSlider, 20.0, {20, 50, 100, 200, 500, 1000, 2000});
-    frequencyScale(cr, strip::kLowPassSlider, 300.0, {300, 1000, 2000, 5000, 10000, 20000, 30000});
+    frequencyScale(cr, strip::kHighPassSlider, strip::kHighPassBaseHz, strip::kHighPassMarksHz);
+    frequencyScale(cr, strip::kLowPassSlider, strip::kLowPassBaseHz, strip::kLowPassMarksHz);
     slopeLegend(cr, strip::kHighPassSlope, "12", "24");
     slopeLegend(cr, strip::kLowPassSlope, "6", "18");
     TextStyle filters{Face::caption, 7.0, kAccents[meter], 1.0, 0.5, Align::centre};
@@ -356,7 +360,7 @@ void paintFilterStrip(cairo_t* cr, cairo_surface_t* surface, int meter)
 
 namespace {
 
-void tape(cairo_t* cr, const Rect& r)
+void tape(cairo_t* cr, cairo_surface_t* surface, const Rect& r)
 {
     // Masking tape: off-white, torn ends, a soft shadow on the metal.
     auto outline = [&](double dx, double dy) {
@@ -389,17 +393,9 @@ void tape(cairo_t* cr, const Rect& r)
     cairo_set_source(cr, p);
     cairo_fill_preserve(cr);
     cairo_pattern_destroy(p);
-    // Crepe texture: faint vertical creases.
-    cairo_save(cr);
-    cairo_clip(cr);
-    cairo_set_line_width(cr, 1.0);
-    for (int x = r.left + 3; x < r.right; x += 3 + (x * 7) % 5) {
-        setColour(cr, hex(0x8A7F66), 0.06 + 0.04 * ((x * 13) % 3));
-        cairo_move_to(cr, x + 0.5, r.top);
-        cairo_line_to(cr, x + 0.5, r.bottom);
-        cairo_stroke(cr);
-    }
-    cairo_restore(cr);
+    cairo_new_path(cr);
+    // Crepe paper: a fine grain without direction, only on the light tape.
+    speckle(surface, r.left, r.top, r.width(), r.height(), 7U, 0.5, 3.0);
 }
 
 }  // namespace
@@ -409,7 +405,7 @@ void paintLabelStrip(cairo_t* cr, cairo_surface_t* surface, int meter)
     panelMaterial(cr, surface, kEditorWidth, kLabelStripHeight, palette::kStripTop, palette::kStripBottom,
                   501U + meter);
     groove(cr, 0, kEditorWidth, 0);
-    tape(cr, strip::kTapeLabel);
+    tape(cr, surface, strip::kTapeLabel);
     cairo_save(cr);
     cairo_translate(cr, 533.0, 20.0);
     cairo_rotate(cr, -M_PI / 2.0);
