@@ -2,9 +2,9 @@
 
 #include "core/ParameterIds.h"
 #include "core/Templete.h"
+#include "editor/BackPanel.h"
 #include "editor/CQORPPMMeterFULLPANEL.h"
 #include "editor/CQORRMSMeterFULLPANEL.h"
-#include "editor/BackPanel.h"
 #include "editor/CQORVUMeterFULLPANEL.h"
 #include "editor/MyFrame.h"
 #include "toolkit/IPlatformFrame.h"

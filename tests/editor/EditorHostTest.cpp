@@ -318,8 +318,9 @@ TEST_F(EditorHost, StripChangesWhileOpenResizeThroughTheHostAndTheParentOnlyWhen
         idle();
         host::hostState().calls.clear();
 
-        for (const auto& [index, value, height] : {std::tuple{kShowFilters, 1.0F, 235}, std::tuple{kShowLabel, 1.0F, 261},
-                                                   std::tuple{kShowFilters, 0.0F, 221}, std::tuple{kStrips, 0.0F, 169}}) {
+        const std::tuple<VstInt32, float, int> steps[] = {
+            {kShowFilters, 1.0F, 235}, {kShowLabel, 1.0F, 261}, {kShowFilters, 0.0F, 221}, {kStrips, 0.0F, 169}};
+        for (const auto& [index, value, height] : steps) {
             plugin->setParameter(index, value);
             ASSERT_NE(lastSizeCall(), nullptr);
             EXPECT_EQ(lastSizeCall()->index, kWidth);
