@@ -88,16 +88,17 @@ std::vector<ControlCase> frontCases()
     return cases;
 }
 
-std::vector<ControlCase> stripCases()
+// Each meter has bars of its own, in its own colours.
+std::vector<ControlCase> stripCases(int meter)
 {
     using namespace editor::strip;
-    const View compact{0, false, false, false};
-    const View filters{0, false, true, false};
-    const View label{0, false, false, true};
+    const View compact{meter, false, false, false};
+    const View filters{meter, false, true, false};
+    const View label{meter, false, false, true};
     const auto at = [](Point p, int top) { return Point{p.x, p.y + top}; };
     const Rect openClose = inWindow(sized(kOpenCloseButton, 11, 11), kStripTop);
     const Rect labelOpenClose = inWindow(sized(kOpenCloseButton, 11, 11), kCompactLabelTop);
-    return {
+    std::vector<ControlCase> cases{
         {"compact FILTERS open", compact, param::kShowFilters, openClose, centre(openClose), Gesture::click, 0.0F,
          false, true},
         {"compact filter lamp", compact, param::kProcessFilters, sized(at(kFilterLamp, kStripTop), 12, 12),
@@ -126,6 +127,9 @@ std::vector<ControlCase> stripCases()
         {"lag time", label, param::kLagTime, sized(at(kLagTime, kCompactLabelTop), 26, 38),
          at({554, 7}, kCompactLabelTop), Gesture::click, 0.5F, true, true},
     };
+    for (ControlCase& c : cases)
+        c.name = "meter " + std::to_string(meter) + " " + c.name;
+    return cases;
 }
 
 template <std::size_t K, std::size_t S>
@@ -150,8 +154,10 @@ void addBackPanel(std::vector<ControlCase>& cases, int meter, const std::array<e
 std::vector<ControlCase> allCases()
 {
     std::vector<ControlCase> cases = frontCases();
-    const std::vector<ControlCase> strips = stripCases();
-    cases.insert(cases.end(), strips.begin(), strips.end());
+    for (int meter = 0; meter < editor::kMeterCount; ++meter) {
+        const std::vector<ControlCase> strips = stripCases(meter);
+        cases.insert(cases.end(), strips.begin(), strips.end());
+    }
     addBackPanel(cases, 0, editor::back::kVuKnobs, editor::back::kVuSwitches);
     addBackPanel(cases, 1, editor::back::kRmsKnobs, editor::back::kRmsSwitches);
     addBackPanel(cases, 2, editor::back::kPpmKnobs, editor::back::kPpmSwitches);
