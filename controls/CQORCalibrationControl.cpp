@@ -38,7 +38,10 @@ CMouseEventResult CQORCalibrationControl::onMouseDown(CPoint& where, const CButt
         }
     }
     value = static_cast<float>(selected) * threestep::kStep;
+    // One complete edit for the host, as every control's change.
+    beginEdit();
     valueChanged();
+    endEdit();
     invalid();
     return kMouseDownEventHandledButDontNeedMovedOrUpEvents;
 }
@@ -48,7 +51,9 @@ bool CQORCalibrationControl::onWheel(const CPoint&, const float& distance, const
     const float next = threestep::wheelTarget(value, distance, vmin, vmax);
     if (next != value) {
         value = next;
+        beginEdit();
         valueChanged();
+        endEdit();
         invalid();
     }
     return true;

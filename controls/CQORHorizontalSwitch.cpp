@@ -24,7 +24,9 @@ bool CQORHorizontalSwitch::onWheel(const CPoint&, const float& distance, const C
         next = vmax;
     if (next != value) {
         value = next;
+        beginEdit();
         valueChanged();
+        endEdit();
         invalid();
     }
     return true;

@@ -91,7 +91,10 @@ CMouseEventResult CQORMeterSelectorControl::onMouseDown(CPoint& where, const CBu
     }
     value = static_cast<float>(position) * threestep::kStep;
     bounceValue();
+    // One complete edit for the host, as every control's change.
+    beginEdit();
     valueChanged();
+    endEdit();
     invalid();
     showHint(kTag, value, &hoverZone);
     return kMouseDownEventHandledButDontNeedMovedOrUpEvents;
@@ -102,7 +105,9 @@ bool CQORMeterSelectorControl::onWheel(const CPoint&, const float& distance, con
     const float next = threestep::wheelTarget(value, distance, vmin, vmax);
     if (next != value) {
         value = next;
+        beginEdit();
         valueChanged();
+        endEdit();
         invalid();
     }
     showHint(kTag, value, &hoverZone);

@@ -78,10 +78,7 @@ void CQORTapeLabel::draw(CDrawContext* context)
 {
     if (getDrawBackground())
         drawBack(context);
-    if (isTextEditing()) {
-        if (pen)
-            pen->draw(context, penRect);
-    } else if (fontID) {
+    if (!isTextEditing() && fontID) {
         CRect textRect(size);
         textRect.offset(kTextOffsetX, kTextOffsetY);
         context->setFont(fontID);
@@ -89,6 +86,13 @@ void CQORTapeLabel::draw(CDrawContext* context)
         context->drawString(getText(), textRect, kCenterText, bAntialias);
     }
     setDirty(false);
+}
+
+void CQORTapeLabel::drawRect(CDrawContext* context, const CRect& updateRect)
+{
+    CMyTextEdit::drawRect(context, updateRect);
+    if (isTextEditing() && pen)
+        pen->draw(context, penRect);
 }
 
 void CQORTapeLabel::animationStep()

@@ -22,6 +22,8 @@ public:
     CQORTapeLabel(const CRect& size, CControlListener* listener, CBitmap* panelImage);
 
     void draw(CDrawContext* context) override;
+    // The edit field paints the tape over the whole label; the pen goes on top of it.
+    void drawRect(CDrawContext* context, const CRect& updateRect) override;
     void setViewSize(const CRect& rect, bool invalid = true) override;
 
     // One animation step, from the label strip's idle, while the name is

@@ -137,6 +137,7 @@ void BackPanel::addSwitch(const editor::back::Switch& sw)
     } else {
         auto* button = new CQOROnOffButton(rect, editor, sw.tag, image.get());
         button->setWheelDirectional(true);
+        button->setWheelSigned(true);  // wheel up switches on
         control = button;
     }
     float value = 0.f;
@@ -179,6 +180,13 @@ void BackPanel::show()
     placeCalibration();
     refreshFromEngine();
     container->invalid();
+}
+
+void BackPanel::bringToFront()
+{
+    if (!shown || !container || !parent || !parent->isChild(container))
+        return;
+    parent->changeViewZOrder(container, parent->getNbViews() - 1);
 }
 
 void BackPanel::hide()

@@ -48,6 +48,9 @@ public:
     // The tag-65 command: opens a closed panel; closes an open one and has the
     // effect store the global settings set.
     void toggle();
+    // An open panel stays above everything else in its parent, also above
+    // strips attached after it.
+    void bringToFront();
 
     bool isShown() const { return shown != 0; }
     VSTGUI::CQORBackPanelContainer* getContainer() const { return container; }

@@ -119,11 +119,12 @@ void CQORMeterFULLPANEL::addCommonControls(CBitmap* panelImage)
     image = loadBitmap(bitmap::kTrimHandle);
     const CRect trimRect(front::kTrimSlider.left, front::kTrimSlider.top, front::kTrimSlider.left + image->getWidth(),
                          front::kTrimSlider.bottom);
-    controls.trimSlider = new CQORSliderAH(trimRect, editor, param::kTrim, CPoint(trimRect.left, trimRect.top),
-                                           front::kTrimSlider.height(), image, nullptr, CPoint(0, 0),
-                                           kBottom | kVertical);
+    // The handle's offset is relative to the slider's own rectangle.
+    controls.trimSlider = new CQORSliderAH(trimRect, editor, param::kTrim, CPoint(0, 0), front::kTrimSlider.height(),
+                                           image, nullptr, CPoint(0, 0), kBottom | kVertical);
     image->forget();
     controls.trimSlider->setDefaultValue(kTrimDefault);
+    controls.trimSlider->setFineFactor(editor::kSliderFineFactor);
     controls.trimSlider->setValue(parameter(param::kTrim));
     controls.trimSlider->setHintLabel(controls.hint);
     container->addView(controls.trimSlider);
@@ -133,7 +134,8 @@ void CQORMeterFULLPANEL::addCommonControls(CBitmap* panelImage)
     controls.trimText->setFont(editor::panelFont());
     controls.trimText->setFontColor(kTrimTextColor);
     controls.trimText->setStyle(kNoFrame);
-    controls.trimText->setColor1(0, 0, 0, 255);
+    // Typed digits in the colour the field shows its value in: black would vanish on the dark panel.
+    controls.trimText->setColor1(kTrimTextColor.red, kTrimTextColor.green, kTrimTextColor.blue, kTrimTextColor.alpha);
     controls.trimText->setColor2(127, 127, 127, 255);
     controls.trimText->setColor3(255, 255, 255, 255);
     controls.trimText->setHintLabel(controls.hint);
@@ -175,6 +177,9 @@ void CQORMeterFULLPANEL::addMeterControls()
     CBitmap* image = loadBitmap(bitmap::kLrMsSwitch[meterIndex]);
     controls.lrMs = new CQOROnOffButton(frameRect(front::kLrMsSwitch, *image, kTwoFrames), editor, param::kMidSide, image);
     image->forget();
+    // Wheel up switches to M/S, wheel down back to L/R.
+    controls.lrMs->setWheelDirectional(true);
+    controls.lrMs->setWheelSigned(true);
     controls.lrMs->setValue(parameter(param::kMidSide));
     container->addView(controls.lrMs);
 
@@ -408,7 +413,10 @@ void CQORMeterFULLPANEL::valueChanged(CControl* control)
     } else if (tag == kParamClearOvers) {
         effect->setParameter(kParamClearOvers, 0.0F);
     } else if (tag == kTagTrimText && controls.trimText) {
+        // A typed value is one complete edit of the trim for the host.
+        effect->beginEdit(param::kTrim);
         effect->setParameterAutomated(param::kTrim, trimValueFromText(controls.trimText->getText()));
+        effect->endEdit(param::kTrim);
     } else if (tag == style.referenceTag) {
         effect->setParameter(tag, control->getValue());
         control->setDirty();

@@ -45,6 +45,9 @@ constexpr int kLabelStripHeight = 39;
 constexpr int kBackPanelHeight = 261;
 constexpr int kEditorMaxHeight = kFrontPanelHeight + kFilterStripHeight + kLabelStripHeight;  // 261
 
+// A slider dragged with Shift moves ten times finer.
+constexpr float kSliderFineFactor = 0.1F;
+
 
 // ---------------------------------------------------------------- meter views
 

@@ -37,6 +37,15 @@ CRect imageRect(const editor::Point& origin, const CBitmap* image, int framesSho
     return CRect(origin.x, origin.y, origin.x + width, origin.y + height);
 }
 
+// Filter switches: wheel up switches on, wheel down off.
+template <class Button>
+Button* wheelSwitch(Button* button)
+{
+    button->setWheelDirectional(true);
+    button->setWheelSigned(true);
+    return button;
+}
+
 CRect sliderRect(const editor::Rect& r, const CBitmap* handle)
 {
     const CCoord height = handle ? handle->getHeight() : r.height();
@@ -106,8 +115,8 @@ void StripFiltersEditor::openCompact(CBitmap*)
     caption->setValue(0.f);
     addView(caption);
     const auto lampImage = editor::loadPanelBitmap(editor::bitmap::kFilterStripLamp);
-    filterInOut = add(new StripActiveButton(imageRect(kFilterLamp, lampImage.get(), 3), editor,
-                                            param::kProcessFilters, lampImage.get()),
+    filterInOut = add(wheelSwitch(new StripActiveButton(imageRect(kFilterLamp, lampImage.get(), 3), editor,
+                                                        param::kProcessFilters, lampImage.get())),
                       param::kProcessFilters);
 }
 
@@ -115,19 +124,19 @@ void StripFiltersEditor::openExpanded(CBitmap* background)
 {
     using namespace editor::strip;
     const auto inOutImage = editor::loadPanelBitmap(editor::bitmap::kFilterInOutButton);
-    filterInOut = add(new StripActiveButton(imageRect(kFilterInOutButton, inOutImage.get(), 3), editor,
-                                            param::kProcessFilters, inOutImage.get()),
+    filterInOut = add(wheelSwitch(new StripActiveButton(imageRect(kFilterInOutButton, inOutImage.get(), 3), editor,
+                                                        param::kProcessFilters, inOutImage.get())),
                       param::kProcessFilters);
     const auto openImage = editor::loadPanelBitmap(editor::bitmap::kOpenCloseButton);
     openClose = add(new COnOffButtonH(imageRect(kOpenCloseButton, openImage.get(), 2), editor,
                                       param::kShowFilters, openImage.get()),
                     param::kShowFilters);
     const auto onImage = editor::loadPanelBitmap(editor::bitmap::kFilterOnButton);
-    highPassOn = add(new CQOROnOffButtonAH(imageRect(kHighPassOnButton, onImage.get(), 2), editor,
-                                           param::kHighPassStatus, onImage.get()),
+    highPassOn = add(wheelSwitch(new CQOROnOffButtonAH(imageRect(kHighPassOnButton, onImage.get(), 2), editor,
+                                                       param::kHighPassStatus, onImage.get())),
                      param::kHighPassStatus);
-    lowPassOn = add(new CQOROnOffButtonAH(imageRect(kLowPassOnButton, onImage.get(), 2), editor,
-                                          param::kLowPassStatus, onImage.get()),
+    lowPassOn = add(wheelSwitch(new CQOROnOffButtonAH(imageRect(kLowPassOnButton, onImage.get(), 2), editor,
+                                                      param::kLowPassStatus, onImage.get())),
                     param::kLowPassStatus);
 
     const auto handle = editor::loadPanelBitmap(editor::bitmap::kFilterFrequencyHandle);
@@ -136,6 +145,7 @@ void StripFiltersEditor::openExpanded(CBitmap* background)
         *slider = new CQORSliderAH(sliderRect(rect, handle.get()), editor, tag, CPoint(0, 0), kFrequencyHandleRange,
                                    handle.get(), nullptr, CPoint(0, 0), kLeft | kHorizontal);
         (*slider)->setDefaultValue(kSliderDefault);
+        (*slider)->setFineFactor(editor::kSliderFineFactor);
         add(*slider, tag);
     }
 
@@ -159,7 +169,9 @@ CMyTextEditAH* StripFiltersEditor::makeFrequencyText(VstInt32 tag, CBitmap* back
                                    editor, tag, displayText(frequencyIndex).c_str(), background, true);
     text->setFont(editor::frequencyFont());
     text->setFontColor(kFrequencyTextColor);
-    text->setColor1(0, 0, 0, 255);
+    // Typed text in the colour the field shows its value in: black would vanish on the dark strip.
+    text->setColor1(kFrequencyTextColor.red, kFrequencyTextColor.green, kFrequencyTextColor.blue,
+                    kFrequencyTextColor.alpha);
     text->setColor2(127, 127, 127, 255);
     text->setColor3(255, 255, 255, 255);
     placeFrequencyText(text, frequencyIndex, parameter(frequencyIndex));
@@ -274,10 +286,18 @@ void StripFiltersEditor::valueChanged(CControl* control)
         effect->setParameterAutomated(tag, control->getValue());
         control->setDirty(true);
     } else if (tag == kHighPassTextTag && highPassText) {
-        effect->setParameterAutomated(param::kHighPassFrequency, highPassValueForText(highPassText->getText()));
+        typedChange(param::kHighPassFrequency, highPassValueForText(highPassText->getText()));
     } else if (tag == kLowPassTextTag && lowPassText) {
-        effect->setParameterAutomated(param::kLowPassFrequency, lowPassValueForText(lowPassText->getText()));
+        typedChange(param::kLowPassFrequency, lowPassValueForText(lowPassText->getText()));
     }
+}
+
+// A typed value is one complete edit of its parameter for the host.
+void StripFiltersEditor::typedChange(VstInt32 index, float value)
+{
+    effect->beginEdit(index);
+    effect->setParameterAutomated(index, value);
+    effect->endEdit(index);
 }
 
 void StripFiltersEditor::forgetControls()

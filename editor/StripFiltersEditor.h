@@ -61,6 +61,7 @@ private:
     // Moves a frequency text over its slider's handle and rewrites it.
     void placeFrequencyText(VSTGUI::CMyTextEditAH* text, VstInt32 frequencyIndex, float value);
     std::string displayText(VstInt32 index) const;
+    void typedChange(VstInt32 index, float value);
 
     VSTGUI::StripActiveButton* filterInOut = nullptr;  // the lamp in the compact form
     VSTGUI::COnOffButtonH* openClose = nullptr;

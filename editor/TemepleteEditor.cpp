@@ -2,6 +2,7 @@
 
 #include "core/ParameterIds.h"
 #include "core/Templete.h"
+#include "editor/BackPanel.h"
 #include "editor/CQORPPMMeterFULLPANEL.h"
 #include "editor/CQORRMSMeterFULLPANEL.h"
 #include "editor/CQORVUMeterFULLPANEL.h"
@@ -149,12 +150,22 @@ void TemepleteEditor::setParameter(VstInt32 index, float value)
 
 void TemepleteEditor::applyParameter(VstInt32 index, float value)
 {
-    if (index == param::kProcess)
+    // A control's own change must not take the control out of the frame
+    // before its edit is over: the host would hear its endEdit before the
+    // change. Panels and strips are swapped once the control is done.
+    if (index == param::kProcess) {
         setStripsProcessActive(value);
-    else if (index == param::kMeter)
-        selectMeter(value);
-    else if (index == param::kShowStrips || index == param::kShowFilters || index == param::kShowLabel)
-        layoutStrips(true);
+    } else if (index == param::kMeter) {
+        if (controlChanging)
+            deferredMeter = value;
+        else
+            selectMeter(value);
+    } else if (index == param::kShowStrips || index == param::kShowFilters || index == param::kShowLabel) {
+        if (controlChanging)
+            deferredLayout = true;
+        else
+            layoutStrips(true);
+    }
 
     forwardParameterToStrips(index, value);
     for (auto& panel : panels)
@@ -166,6 +177,8 @@ void TemepleteEditor::valueChanged(CControl* control)
 {
     if (!control)
         return;
+    const bool outermost = !controlChanging;
+    controlChanging = true;
     CPresetSystemEditor::valueChanged(control);
     const int32_t tag = control->getTag();
     if (isEditorControlTag(tag) && templete) {
@@ -175,6 +188,23 @@ void TemepleteEditor::valueChanged(CControl* control)
     if (CQORMeterFULLPANEL* const panel = currentPanel())
         panel->valueChanged(control);
     forwardControlToStrips(control);
+    if (outermost) {
+        controlChanging = false;
+        applyDeferredLayout();
+    }
+}
+
+void TemepleteEditor::applyDeferredLayout()
+{
+    if (deferredMeter) {
+        const float meter = *deferredMeter;
+        deferredMeter.reset();
+        selectMeter(meter);
+    }
+    if (deferredLayout) {
+        deferredLayout = false;
+        layoutStrips(true);
+    }
 }
 
 // ---------------------------------------------------------------------------
@@ -210,6 +240,9 @@ void TemepleteEditor::layoutStrips(bool withResize)
         return;
     stripState = state;
     placeStrips(layout);
+    if (CQORMeterFULLPANEL* const panel = currentPanel())
+        if (BackPanel* const backPanel = panel->getBackPanel())
+            backPanel->bringToFront();
     if (withResize)
         resize(layout.height);
 }
@@ -226,10 +259,17 @@ void TemepleteEditor::resize(int height)
     }
     rect.bottom = static_cast<VstInt16>(rect.top + height);
     frame->setSize(frameWidth, height);
-    if (IPlatformFrame* const platform = frame->getPlatformFrame())
+    // Where the window system lets the host size its own window from our
+    // request, the host does it; resizing its window behind its back as
+    // well leaves it out of step. Elsewhere the parent is sized first.
+    IPlatformFrame* const platform = frame->getPlatformFrame();
+    const bool parentFirst = platform && platform->resizesParentBeforeHost();
+    if (parentFirst)
         platform->resizeParent(rect.right, rect.bottom);
-    if (templete)
-        templete->callHost(audioMasterSizeWindow, rect.right - rect.left, height);
+    const VstIntPtr hostResized =
+        templete ? templete->callHost(audioMasterSizeWindow, rect.right - rect.left, height) : 0;
+    if (platform && !parentFirst && hostResized == 0)
+        platform->resizeParent(rect.right, rect.bottom);
     frame->invalid();
     frame->setDirty();
 }

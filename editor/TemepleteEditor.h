@@ -16,6 +16,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <thread>
 
 class Templete;
@@ -55,6 +56,7 @@ private:
     void selectMeter(float value);
     void layoutStrips(bool withResize);
     void resize(int height);
+    void applyDeferredLayout();
     double elapsedBlocks() const;
     CQORMeterFULLPANEL* currentPanel() const { return getPanel(currentMeter); }
 
@@ -80,4 +82,9 @@ private:
     double lastElapsedBlocks = 0.0;
     std::thread::id editorThread;
     ParameterMailbox otherThreadChanges;
+    // Set while a control's change is being handled; meter and strip changes
+    // it causes wait in the deferred fields until the handling is over.
+    bool controlChanging = false;
+    std::optional<float> deferredMeter;
+    bool deferredLayout = false;
 };

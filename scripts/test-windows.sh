@@ -5,7 +5,8 @@
 # must be the same; the stored meter settings must be in the registry;
 # platform-check exercises the registry, the clock, the PNG resources and the
 # shell; editor-check opens the editor in a host-like window on a virtual X
-# display (Xvfb) and checks that it draws and resizes the host's window.
+# display (Xvfb) and checks that it draws, resizes the host's window, and that
+# the trim and a filter slider are drawn at their values and follow drag and wheel.
 # wine's prefix lives in the build dir, never in $HOME.
 #
 #   scripts/test-windows.sh [linux build dir] [64-bit build dir] [32-bit build dir]

@@ -23,6 +23,10 @@ public:
     virtual void setSize(int width, int height) = 0;
     // Resizes the host's window that holds ours (its position and stacking stay).
     virtual bool resizeParent(int width, int height) = 0;
+    // Whether an editor resizes the host's window itself before asking the
+    // host, or only when the host cannot resize it (X11: the host sizes its
+    // own windows, and a second resize behind its back confuses it).
+    virtual bool resizesParentBeforeHost() const = 0;
     // A child window only gets keys while it has the input focus: taken while
     // text is edited, given back to the host afterwards.
     virtual void setKeyboardFocus(bool take) = 0;

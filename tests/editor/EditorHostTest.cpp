@@ -21,6 +21,7 @@
 #include <filesystem>
 #include <set>
 #include <thread>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -81,7 +82,8 @@ protected:
         parent = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, kWidth, 195, 0, 0, 0);
         XMapWindow(display, parent);
         XSync(display, False);
-        AEffect* effect = library->instantiate();
+        current = this;
+        AEffect* effect = library->instantiate(&followingHost);
         ASSERT_NE(effect, nullptr);
         plugin = std::make_unique<host::Plugin>(effect);
         plugin->setParameter(kMeter, 0.0F);
@@ -89,10 +91,23 @@ protected:
     void TearDown() override
     {
         plugin.reset();
+        current = nullptr;
         if (!display)
             return;
         XDestroyWindow(display, parent);
         XCloseDisplay(display);
+    }
+
+    // The test host's answers; a host that says yes to a size request sizes
+    // its window (the parent) itself, as hosts do, unless told not to.
+    static VstIntPtr followingHost(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr,
+                                   float opt)
+    {
+        const VstIntPtr answer = host::hostCallback(effect, opcode, index, value, ptr, opt);
+        if (opcode == audioMasterSizeWindow && answer != 0 && current && current->hostFollowsSize)
+            XResizeWindow(current->display, current->parent, static_cast<unsigned>(index),
+                          static_cast<unsigned>(value));
+        return answer;
     }
 
     int rectHeight() const
@@ -224,6 +239,8 @@ protected:
     static std::unique_ptr<host::PluginLibrary> library;
     static std::string loadError;
     static XvfbServer* server;
+    static inline EditorHost* current = nullptr;
+    bool hostFollowsSize = true;
     Display* display = nullptr;
     Window parent = 0;
     std::unique_ptr<host::Plugin> plugin;
@@ -280,34 +297,46 @@ TEST_F(EditorHost, OpensAsAChildWindowAndDrawsInIdle)
     plugin->dispatch(effEditIdle);  // idle after close is harmless
 }
 
-TEST_F(EditorHost, StripChangesWhileOpenResizeHostAndParentWindow)
+TEST_F(EditorHost, StripChangesWhileOpenResizeThroughTheHostAndTheParentOnlyWhenItCannot)
 {
-    setStrips(1, 0, 0);
-    ASSERT_EQ(plugin->dispatch(effEditOpen, 0, 0, reinterpret_cast<void*>(parent)), 1);
-    idle();
-    host::hostState().calls.clear();
+    struct Case {
+        const char* host;
+        VstIntPtr answer;  // to audioMasterSizeWindow
+        bool follows;      // sizes its own window as asked
+    };
+    // A host that says yes sizes its window itself; a second resize from the
+    // plug-in behind its back leaves it out of step, so the parent keeps
+    // the host's own height when the host did not follow.
+    constexpr int kHostHeight = 195;
+    const Case cases[] = {{"follows", 1, true}, {"says yes, does nothing", 1, false}, {"cannot resize", 0, false}};
+    for (const Case& c : cases) {
+        host::hostState().sizeWindowAnswer = c.answer;
+        hostFollowsSize = c.follows;
+        XResizeWindow(display, parent, kWidth, kHostHeight);
+        setStrips(1, 0, 0);
+        ASSERT_EQ(plugin->dispatch(effEditOpen, 0, 0, reinterpret_cast<void*>(parent)), 1);
+        idle();
+        host::hostState().calls.clear();
 
-    plugin->setParameter(kShowFilters, 1.0F);
-    ASSERT_NE(lastSizeCall(), nullptr);
-    EXPECT_EQ(lastSizeCall()->index, kWidth);
-    EXPECT_EQ(lastSizeCall()->value, 235);
-    EXPECT_EQ(rectHeight(), 235);
-    idle();
-    EXPECT_EQ(attributes(parent).height, 235) << "the host window is resized directly too";
-    EXPECT_EQ(attributes(childWindow()).height, 235);
-
-    plugin->setParameter(kShowLabel, 1.0F);
-    EXPECT_EQ(lastSizeCall()->value, 261);
-    plugin->setParameter(kStrips, 0.0F);
-    EXPECT_EQ(lastSizeCall()->value, 169);
-    idle();
-    EXPECT_EQ(attributes(parent).height, 169);
-
-    const size_t calls = host::hostState().count(audioMasterSizeWindow);
-    plugin->setParameter(kShowFilters, 0.0F);  // strips hidden: the height stays
-    EXPECT_EQ(static_cast<size_t>(host::hostState().count(audioMasterSizeWindow)), calls);
-    EXPECT_EQ(rectHeight(), 169);
-    plugin->dispatch(effEditClose);
+        const std::tuple<VstInt32, float, int> steps[] = {
+            {kShowFilters, 1.0F, 235}, {kShowLabel, 1.0F, 261}, {kShowFilters, 0.0F, 221}, {kStrips, 0.0F, 169}};
+        for (const auto& [index, value, height] : steps) {
+            plugin->setParameter(index, value);
+            ASSERT_NE(lastSizeCall(), nullptr);
+            EXPECT_EQ(lastSizeCall()->index, kWidth);
+            EXPECT_EQ(lastSizeCall()->value, height);
+            EXPECT_EQ(rectHeight(), height);
+            idle();
+            EXPECT_EQ(attributes(childWindow()).height, height) << c.host;
+            const int parentHeight = c.follows || c.answer == 0 ? height : kHostHeight;
+            EXPECT_EQ(attributes(parent).height, parentHeight) << c.host << ", editor " << height << " high";
+        }
+        const size_t calls = host::hostState().count(audioMasterSizeWindow);
+        plugin->setParameter(kShowFilters, 1.0F);  // strips hidden: the height stays
+        EXPECT_EQ(static_cast<size_t>(host::hostState().count(audioMasterSizeWindow)), calls);
+        EXPECT_EQ(rectHeight(), 169);
+        plugin->dispatch(effEditClose);
+    }
 }
 
 TEST_F(EditorHost, MeterSwitchAndAudioWhileOpenAreDrawn)

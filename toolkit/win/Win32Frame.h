@@ -28,6 +28,7 @@ public:
     void present(const PixelBuffer& backBuffer, const std::vector<CRect>& rects) override;
     void setSize(int width, int height) override;
     bool resizeParent(int width, int height) override;
+    bool resizesParentBeforeHost() const override { return true; }
     void setKeyboardFocus(bool take) override;
     void* getWindowHandle() const override { return window; }
 

@@ -27,6 +27,7 @@ public:
     void present(const PixelBuffer& backBuffer, const std::vector<CRect>& rects) override;
     void setSize(int width, int height) override;
     bool resizeParent(int width, int height) override;
+    bool resizesParentBeforeHost() const override { return false; }
     void setKeyboardFocus(bool take) override;
     void* getWindowHandle() const override { return reinterpret_cast<void*>(window); }
 

@@ -1,11 +1,14 @@
 // editor-check: opens a plug-in's editor in a window the way a Windows host
 // does (a top-level window holding a child container), drives it with idle
 // calls, and checks that it draws, follows a height change onto the host's
-// window and closes cleanly. Writes what the window showed as a BMP.
+// window, that the trim and a filter slider are drawn at their values, move
+// under a press-and-drag on their handles and under the wheel, and that it
+// closes cleanly. Writes what the window showed as a BMP.
 //
 //   editor-check <plug-in DLL> <capture.bmp>      exit status 0 when every check held
 
 #include "core/ParameterIds.h"
+#include "editor/EditorGeometry.h"
 #include "tools/vsthost/PluginHost.h"
 
 #include <windows.h>
@@ -117,6 +120,93 @@ ERect editorRect(const host::Plugin& plugin)
     return rect ? *rect : ERect{};
 }
 
+LPARAM clientPoint(int x, int y) { return MAKELPARAM(x, y); }
+
+// A press on (x, y), a drag by (dx, dy) in four steps and the release, as
+// the window receives them from the system.
+void drag(const host::Plugin& plugin, HWND window, int x, int y, int dx, int dy)
+{
+    PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, clientPoint(x, y));
+    idle(plugin);
+    constexpr int kSteps = 4;
+    for (int step = 1; step <= kSteps; ++step) {
+        PostMessageW(window, WM_MOUSEMOVE, MK_LBUTTON, clientPoint(x + dx * step / kSteps, y + dy * step / kSteps));
+        idle(plugin);
+    }
+    PostMessageW(window, WM_LBUTTONUP, 0, clientPoint(x + dx, y + dy));
+    idle(plugin);
+}
+
+// One notch of the wheel over (x, y); wheel messages carry screen coordinates.
+void wheel(const host::Plugin& plugin, HWND window, int x, int y, bool up)
+{
+    POINT where{x, y};
+    ClientToScreen(window, &where);
+    const auto delta = static_cast<WPARAM>(static_cast<WORD>(static_cast<SHORT>(up ? WHEEL_DELTA : -WHEEL_DELTA)));
+    PostMessageW(window, WM_MOUSEWHEEL, delta << 16, MAKELPARAM(where.x, where.y));
+    idle(plugin);
+}
+
+std::vector<std::uint32_t> area(const Capture& image, const editor::Rect& r)
+{
+    std::vector<std::uint32_t> out;
+    for (int y = r.top; y < r.bottom && y < image.height; ++y)
+        for (int x = r.left; x < r.right && x < image.width; ++x)
+            out.push_back(image.pixels[static_cast<std::size_t>(y) * image.width + x]);
+    return out;
+}
+
+// The trim and the high-pass slider as a user meets them: drawn where they
+// belong at their lowest and highest values, grabbed by their handles, and
+// turned by the wheel (up raises, down lowers).
+void checkSliders(const host::Plugin& plugin, HWND editorWindow)
+{
+    struct Slider {
+        const char* name;
+        int param;
+        editor::Rect face;      // in the editor window
+        editor::Point handle;   // the handle's centre at value 0.5
+        int dx, dy;             // a drag that raises the value
+    };
+    constexpr int kFilterTop = editor::kFrontPanelHeight;
+    constexpr int kTrimHandleHeight = 19;
+    constexpr int kFrequencyHandleWidth = 19;
+    const editor::Rect& trim = editor::front::kTrimSlider;
+    const editor::Rect& highPass = editor::strip::kHighPassSlider;
+    const int trimTravel = trim.height() - kTrimHandleHeight;
+    const int highPassTravel = editor::strip::kFrequencyHandleRange - kFrequencyHandleWidth;
+    const Slider sliders[] = {
+        {"trim", param::kTrim, trim, {(trim.left + trim.right) / 2, trim.top + trimTravel / 2 + kTrimHandleHeight / 2},
+         0, -20},
+        {"high-pass frequency", param::kHighPassFrequency,
+         {highPass.left, highPass.top + kFilterTop, highPass.right, highPass.bottom + kFilterTop},
+         {highPass.left + highPassTravel / 2 + kFrequencyHandleWidth / 2, kFilterTop + highPass.top + 16}, 20, 0},
+    };
+    plugin.setParameter(param::kProcess, 1.0f);
+    for (const Slider& s : sliders) {
+        plugin.setParameter(s.param, 0.0f);
+        idle(plugin);
+        const std::vector<std::uint32_t> low = area(capture(editorWindow), s.face);
+        plugin.setParameter(s.param, 1.0f);
+        idle(plugin);
+        check(area(capture(editorWindow), s.face) != low,
+              std::string(s.name) + ": drawn in its place, following its value");
+
+        plugin.setParameter(s.param, 0.5f);
+        idle(plugin);
+        drag(plugin, editorWindow, s.handle.x, s.handle.y, s.dx, s.dy);
+        check(plugin.getParameter(s.param) > 0.5f, std::string(s.name) + ": a drag on its handle moves it");
+
+        plugin.setParameter(s.param, 0.5f);
+        idle(plugin);
+        wheel(plugin, editorWindow, s.handle.x, s.handle.y, true);
+        const float raised = plugin.getParameter(s.param);
+        wheel(plugin, editorWindow, s.handle.x, s.handle.y, false);
+        check(raised > 0.5f && plugin.getParameter(s.param) < raised,
+              std::string(s.name) + ": wheel up raises it, wheel down lowers it");
+    }
+}
+
 int clientHeight(HWND window)
 {
     RECT client{};
@@ -173,6 +263,8 @@ int main(int argc, char** argv)
         check(tallerHeight > height, "showing the filter strip makes the editor taller");
         check(clientHeight(container) == tallerHeight, "the host's window follows the editor's height");
         check(editorWindow && clientHeight(editorWindow) == tallerHeight, "the editor window follows too");
+        if (editorWindow)
+            checkSliders(plugin, editorWindow);
 
         plugin.dispatch(effEditClose);
         check(GetWindow(container, GW_CHILD) == nullptr, "closing the editor removes its window");
