@@ -126,7 +126,7 @@ bool CQORTextEdit::removed(CView* parent)
     return CTextLabel::removed(parent);
 }
 
-int32_t CQORTextEdit::onKeyDown(VstKeyCode& keyCode)
+int32_t CQORTextEdit::onKeyDown(KeyCode& keyCode)
 {
     if (!textEditing)
         return -1;

@@ -46,7 +46,7 @@ public:
     void drawRect(VSTGUI::CDrawContext* context, const VSTGUI::CRect& updateRect) override;
     void draw(VSTGUI::CDrawContext* context) override;
     VSTGUI::CMouseEventResult onMouseDown(VSTGUI::CPoint& where, const VSTGUI::CButtonState& buttons) override;
-    int32_t onKeyDown(VstKeyCode& keyCode) override;
+    int32_t onKeyDown(VSTGUI::KeyCode& keyCode) override;
     void takeFocus() override;
     void looseFocus() override;
     bool removed(VSTGUI::CView* parent) override;

@@ -4,7 +4,7 @@
 // panel's hint line while the mouse is over it.
 
 #include "controls/CQORHintControl.h"
-#include "presets/CQSKickButton.h"
+#include "controls/CQSKickButton.h"
 
 namespace VSTGUI {
 

@@ -1,8 +1,8 @@
 #include "core/EffectParameters.h"
 
-#include "core/NumberFormat.h"
+#include "base/NumberFormat.h"
 #include "core/ParameterMapping.h"
-#include "core/TextCopy.h"
+#include "base/TextCopy.h"
 
 #include <cstdio>
 #include <cstring>

@@ -5,7 +5,7 @@
 // clamping); deriving and forwarding them is the effect's job.
 
 #include "core/ParameterIds.h"
-#include "core/VstInterface.h"
+#include "base/VstInterface.h"
 
 #include <array>
 #include <atomic>

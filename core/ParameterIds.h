@@ -3,7 +3,7 @@
 // The effect's parameter index space. The host sees 0..63; the commands and
 // the meter settings above it are reached only from inside the plug-in.
 
-#include "core/VstInterface.h"
+#include "base/VstInterface.h"
 
 namespace param {
 

@@ -3,29 +3,11 @@
 // How a normalised parameter value becomes the quantity it controls. Every
 // value is clamped before any of these run, so no conversion ever sees a NaN.
 
+#include "base/ParameterSteps.h"
+
 #include <cmath>
 
 namespace param {
-
-// Out-of-range values are limited, never refused; NaN counts as the bottom.
-inline float clampUnit(float value)
-{
-    if (!(value >= 0.0f))
-        return 0.0f;
-    return value > 1.0f ? 1.0f : value;
-}
-
-// int(x + 0.5), truncating: 0 or 1 for values in 0..1.
-inline int twoState(float value)
-{
-    return static_cast<int>(clampUnit(value) + 0.5f);
-}
-
-// int(x * 2 + 0.5), truncating: 0, 1 or 2.
-inline int threeState(float value)
-{
-    return static_cast<int>(clampUnit(value) * 2.0f + 0.5f);
-}
 
 constexpr double kTrimStepDb = 0.1;
 constexpr double kTrimFloorDb = -20.0;

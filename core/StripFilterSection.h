@@ -6,7 +6,7 @@
 // the section's own work buffers, so it never allocates.
 
 #include "core/FilterStage.h"
-#include "core/RelaxedValue.h"
+#include "base/RelaxedValue.h"
 
 #include <array>
 

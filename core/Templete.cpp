@@ -1,9 +1,9 @@
 #include "core/Templete.h"
 
-#include "core/AEffEditor.h"
+#include "base/AEffEditor.h"
 #include "core/ParameterMapping.h"
-#include "core/ProcessWide.h"
-#include "core/TextCopy.h"
+#include "base/ProcessWide.h"
+#include "base/TextCopy.h"
 #include "meters/MeterSettingsTable.h"
 #include "meters/SettingsSource.h"
 #include "platform/Clock.h"

@@ -5,7 +5,7 @@
 // calibration mode) as normalised parameters of the effect. The meter panels
 // supply their engine and their table of controls; everything else is here.
 
-#include "core/VstInterface.h"
+#include "base/VstInterface.h"
 #include "editor/EditorGeometry.h"
 
 #include <cstddef>

@@ -9,13 +9,14 @@
 #include "controls/CQORSlider.h"
 #include "controls/CMyTextEdit.h"
 #include "controls/CQSKickButtonH.h"
+#include "base/ParameterSteps.h"
 #include "core/ParameterIds.h"
 #include "core/Templete.h"
 #include "editor/BackPanel.h"
+#include "editor/CPresetSystemEditor.h"
 #include "editor/CQORMeter2.h"
 #include "editor/PanelFont.h"
 #include "meters/SettingDisplay.h"
-#include "presets/CPresetSystemEditor.h"
 #include "toolkit/CBitmap.h"
 #include "toolkit/CFrame.h"
 #include "toolkit/CMovieBitmap.h"
@@ -51,9 +52,6 @@ CRect frameRect(const editor::Point& origin, const CBitmap& bitmap, int frames)
 
 // Loads a resource image; the caller hands it to a control and forgets it.
 CBitmap* loadBitmap(int id) { return new CBitmap(CResourceDescription(id)); }
-
-int twoState(float value) { return static_cast<int>(value + 0.5F); }
-int threeState(float value) { return static_cast<int>(value * 2.0F + 0.5F); }
 
 }  // namespace
 
@@ -210,7 +208,7 @@ void CQORMeterFULLPANEL::addMeterControls()
 
 void CQORMeterFULLPANEL::addViews()
 {
-    const bool showHold = threeState(parameter(param::kHold)) != 0;
+    const bool showHold = param::threeState(parameter(param::kHold)) != 0;
     controls.leftView = createView(CPoint(editor::kLeftViewOrigin.x, editor::kLeftViewOrigin.y));
     controls.rightView = createView(CPoint(editor::kRightViewOrigin.x, editor::kRightViewOrigin.y));
     for (CQORMeter2* view : {controls.leftView, controls.rightView}) {
@@ -304,7 +302,7 @@ void CQORMeterFULLPANEL::hide()
 
 void CQORMeterFULLPANEL::setTrimActive(float processValue)
 {
-    const int active = twoState(processValue);
+    const int active = param::twoState(processValue);
     if (controls.trimSlider) {
         controls.trimSlider->setActive(active);
         controls.trimSlider->setDirty();
@@ -374,12 +372,12 @@ void CQORMeterFULLPANEL::setParameter(VstInt32 index, float value)
     case param::kHold:
         for (CQORMeter2* view : {controls.leftView, controls.rightView})
             if (view)
-                view->setShowHold(threeState(value) != 0);
+                view->setShowHold(param::threeState(value) != 0);
         controls.hold->setValue(value);
         break;
     case param::kShowStrips:
         controls.strips->setValue(value);
-        setReferenceShown(twoState(value) != 0);
+        setReferenceShown(param::twoState(value) != 0);
         break;
     default:
         break;

@@ -7,7 +7,7 @@
 // control changes into parameter changes and, on every editor idle tick,
 // copies the engine's readings into its views.
 
-#include "core/VstInterface.h"
+#include "base/VstInterface.h"
 #include "editor/EditorGeometry.h"
 #include "meters/HoldMode.h"
 #include "toolkit/CPoint.h"

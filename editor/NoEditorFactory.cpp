@@ -1,6 +1,6 @@
 #include "core/EditorFactory.h"
 
-#include "core/AEffEditor.h"
+#include "base/AEffEditor.h"
 
 // Builds without a window backend offer no editor: the effect then leaves
 // effFlagsHasEditor clear and answers the editor opcodes with 0.

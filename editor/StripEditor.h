@@ -6,7 +6,7 @@
 // every control and passes their changes and all parameter changes back in.
 
 #include "controls/CQORHintControl.h"
-#include "core/VstInterface.h"
+#include "base/VstInterface.h"
 #include "toolkit/CPoint.h"
 
 class Templete;

@@ -4,7 +4,7 @@
 // which of them is on screen: at most one at a time. Every bar hears every
 // parameter change, so switching the meter shows controls already in step.
 
-#include "core/VstInterface.h"
+#include "base/VstInterface.h"
 #include "editor/EditorGeometry.h"
 #include "editor/PanelBitmap.h"
 #include "toolkit/CFrame.h"

@@ -1,5 +1,6 @@
 #include "editor/TemepleteEditor.h"
 
+#include "base/ParameterSteps.h"
 #include "core/ParameterIds.h"
 #include "core/Templete.h"
 #include "editor/BackPanel.h"
@@ -14,9 +15,6 @@ using namespace VSTGUI;
 namespace {
 
 constexpr double kMsToSeconds = 0.001;
-
-int twoState(float value) { return static_cast<int>(value + 0.5F); }
-int threeState(float value) { return static_cast<int>(value * 2.0F + 0.5F); }
 
 bool isEditorControlTag(int32_t tag)
 {
@@ -212,7 +210,7 @@ void TemepleteEditor::applyDeferredLayout()
 
 void TemepleteEditor::selectMeter(float value)
 {
-    const int meter = threeState(value);
+    const int meter = param::threeState(value);
     if (meter == currentMeter)
         return;
     currentMeter = meter;
@@ -229,9 +227,9 @@ void TemepleteEditor::layoutStrips(bool withResize)
 {
     if (!templete || !frame)
         return;
-    const std::array<int, 3> state{twoState(templete->getParameter(param::kShowStrips)),
-                                   twoState(templete->getParameter(param::kShowFilters)),
-                                   twoState(templete->getParameter(param::kShowLabel))};
+    const std::array<int, 3> state{param::twoState(templete->getParameter(param::kShowStrips)),
+                                   param::twoState(templete->getParameter(param::kShowFilters)),
+                                   param::twoState(templete->getParameter(param::kShowLabel))};
     const editor::StripLayout layout = editor::stripLayout(state[0], state[1], state[2]);
     // A meter switch lays the strips out without sizing the window; a strip
     // change delivered after it (from another thread, at idle) must still size it.

@@ -10,7 +10,7 @@
 #include "editor/CQORMeterFULLPANEL.h"
 #include "editor/ParameterMailbox.h"
 #include "editor/StripLayout.h"
-#include "presets/CPresetSystemEditor.h"
+#include "editor/CPresetSystemEditor.h"
 #include "toolkit/CBaseObject.h"
 #include "toolkit/CBitmap.h"
 

@@ -5,7 +5,7 @@
 // the sample rate, precise mode, the over lamps and infinite-hold maxima of
 // both channels, and the view-side reading of values and overs.
 
-#include "core/RelaxedValue.h"
+#include "base/RelaxedValue.h"
 #include "meters/DisplayDelay.h"
 #include "meters/HoldMode.h"
 #include "meters/InfiniteHold.h"

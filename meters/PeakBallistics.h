@@ -5,7 +5,7 @@
 // the hold follows the level up, stays for the hold length, then falls with
 // the release coefficient.
 
-#include "core/RelaxedValue.h"
+#include "base/RelaxedValue.h"
 #include "meters/SampleGuard.h"
 #include "meters/StereoLanes.h"
 

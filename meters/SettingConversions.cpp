@@ -30,16 +30,6 @@ float usable(float value)
     return !(value >= 0.0f) ? 0.0f : (value > 1.0f ? 1.0f : value);
 }
 
-bool switchOn(float value)
-{
-    return stepped(value, 1) != 0;
-}
-
-int threeState(float value)
-{
-    return stepped(value, 2);
-}
-
 Reference rmsReference(float value)
 {
     const double db = stepped(value, 300) * 0.1 - 20.0;

@@ -3,15 +3,15 @@
 // Conversions of the normalised meter settings that are not time grids:
 // reference levels, over detection and the mid scaling of MS metering.
 
-#include "core/RelaxedValue.h"
+#include "base/ParameterSteps.h"
+#include "base/RelaxedValue.h"
 
 namespace conversions {
 
 // Normalised value with NaN and out-of-range values moved to the nearest end.
 float usable(float value);
-// trunc(v + 0.5) / trunc(2v + 0.5) for two- and three-state settings.
-bool switchOn(float value);
-int threeState(float value);
+using param::threeState;
+inline bool switchOn(float value) { return param::twoState(value) != 0; }
 
 // A reference level in dB as a gain and its inverse.
 struct Reference {

@@ -3,7 +3,7 @@
 // Display texts of the meter settings: a number with its unit directly
 // after it ("0.0dBFS", "10ms", "1.00s"). text must hold 16 characters.
 
-#include "core/NumberFormat.h"
+#include "base/NumberFormat.h"
 
 #include <cstring>
 

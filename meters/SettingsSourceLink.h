@@ -5,7 +5,7 @@
 // values travel through the effect's setParameter (not the engine's own
 // setSetting) so the effect's parameter memory and the editor follow.
 
-#include "core/AudioEffect.h"
+#include "base/AudioEffect.h"
 #include "meters/GlobalSettingsSet.h"
 #include "meters/InstanceSettings.h"
 #include "meters/SettingsSource.h"

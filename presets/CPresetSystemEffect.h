@@ -4,7 +4,7 @@
 // table of program names. The effect's settings travel in its chunk, not in
 // programs, so selecting a program changes nothing.
 
-#include "core/AudioEffectX.h"
+#include "base/AudioEffectX.h"
 
 #include <array>
 

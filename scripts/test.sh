@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test; then the Debian
-# package check, the cross-thread automation test built with
-# ThreadSanitizer (build-tsan/), and the Windows plug-ins cross-built and
-# checked under wine against the Linux build.
+# Checks the include layers, installs what is missing, builds, and runs
+# every test; then the Debian package check, the cross-thread automation
+# test built with ThreadSanitizer (build-tsan/), and the Windows plug-ins
+# cross-built and checked under wine against the Linux build.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+"$root/scripts/check-layers.sh"
 "$root/scripts/install-deps.sh"
 "$root/scripts/build.sh"
 cd "$root/build"

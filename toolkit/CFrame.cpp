@@ -264,7 +264,7 @@ bool CFrame::onWheel(const CPoint& where, const CMouseWheelAxis& axis, const flo
     return handled;
 }
 
-int32_t CFrame::onKeyDown(VstKeyCode& keyCode)
+int32_t CFrame::onKeyDown(KeyCode& keyCode)
 {
     if (!pFocusView)
         return -1;
@@ -275,7 +275,7 @@ int32_t CFrame::onKeyDown(VstKeyCode& keyCode)
     return result;
 }
 
-int32_t CFrame::onKeyUp(VstKeyCode& keyCode)
+int32_t CFrame::onKeyUp(KeyCode& keyCode)
 {
     if (!pFocusView)
         return -1;

@@ -58,8 +58,8 @@ public:
     using CViewContainer::onWheel;
     bool onWheel(const CPoint& where, const CMouseWheelAxis& axis, const float& distance,
                  const CButtonState& buttons) override;
-    int32_t onKeyDown(VstKeyCode& keyCode) override;
-    int32_t onKeyUp(VstKeyCode& keyCode) override;
+    int32_t onKeyDown(KeyCode& keyCode) override;
+    int32_t onKeyUp(KeyCode& keyCode) override;
     // The window lost the input focus: whatever had the keys lets go of them.
     void onFocusLost();
 

@@ -65,7 +65,7 @@ bool CTextEdit::removed(CView* parent)
     return result;
 }
 
-int32_t CTextEdit::onKeyDown(VstKeyCode& keyCode)
+int32_t CTextEdit::onKeyDown(KeyCode& keyCode)
 {
     if (!textEditing)
         return -1;

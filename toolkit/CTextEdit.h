@@ -18,7 +18,7 @@ public:
 
     void draw(CDrawContext* context) override;
     CMouseEventResult onMouseDown(CPoint& where, const CButtonState& buttons) override;
-    int32_t onKeyDown(VstKeyCode& keyCode) override;
+    int32_t onKeyDown(KeyCode& keyCode) override;
     void takeFocus() override;
     void looseFocus() override;
     bool removed(CView* parent) override;

@@ -57,8 +57,8 @@ bool CView::onWheel(const CPoint& where, const CMouseWheelAxis& axis, const floa
 
 bool CView::hitTest(const CPoint& where, const CButtonState&) { return mouseableArea.pointInside(where); }
 
-int32_t CView::onKeyDown(VstKeyCode&) { return -1; }
-int32_t CView::onKeyUp(VstKeyCode&) { return -1; }
+int32_t CView::onKeyDown(KeyCode&) { return -1; }
+int32_t CView::onKeyUp(KeyCode&) { return -1; }
 
 void CView::setDirty(bool val) { dirty = val; }
 

@@ -4,7 +4,7 @@
 // coordinates that draws itself, answers mouse, wheel and key events and
 // marks itself dirty for the next redraw.
 
-#include "core/VstInterface.h"
+#include "toolkit/KeyCode.h"
 #include "toolkit/CBaseObject.h"
 #include "toolkit/CButtonState.h"
 #include "toolkit/CRect.h"
@@ -41,8 +41,8 @@ public:
                          const CButtonState& buttons);
     virtual bool hitTest(const CPoint& where, const CButtonState& buttons = -1);
     // Keys reach the frame's focus view; 1 = handled, -1 = not.
-    virtual int32_t onKeyDown(VstKeyCode& keyCode);
-    virtual int32_t onKeyUp(VstKeyCode& keyCode);
+    virtual int32_t onKeyDown(KeyCode& keyCode);
+    virtual int32_t onKeyUp(KeyCode& keyCode);
 
     // A dirty view is redrawn at the frame's next idle; invalid asks for it at once.
     virtual void setDirty(bool val = true);

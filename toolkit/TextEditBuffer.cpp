@@ -42,42 +42,42 @@ void TextEditBuffer::start(const std::string& startText, std::size_t maxChars)
     allSelected = true;
 }
 
-TextEditBuffer::Result TextEditBuffer::key(const VstKeyCode& keyCode)
+TextEditBuffer::Result TextEditBuffer::key(const KeyCode& keyCode)
 {
     switch (keyCode.virt) {
-    case VKEY_RETURN:
-    case VKEY_ENTER:
-    case VKEY_TAB:
+    case kKeyReturn:
+    case kKeyEnter:
+    case kKeyTab:
         return Result::Commit;
-    case VKEY_ESCAPE:
+    case kKeyEscape:
         text = initialText;
         return Result::Cancel;
-    case VKEY_BACK:
+    case kKeyBack:
         return erase(false);
-    case VKEY_DELETE:
+    case kKeyDelete:
         return erase(true);
-    case VKEY_LEFT:
+    case kKeyLeft:
         caret = allSelected ? 0 : previousBoundary(caret);
         allSelected = false;
         return Result::Moved;
-    case VKEY_RIGHT:
+    case kKeyRight:
         caret = allSelected ? text.size() : nextBoundary(caret);
         allSelected = false;
         return Result::Moved;
-    case VKEY_HOME:
+    case kKeyHome:
         caret = 0;
         allSelected = false;
         return Result::Moved;
-    case VKEY_END:
+    case kKeyEnd:
         caret = text.size();
         allSelected = false;
         return Result::Moved;
-    case VKEY_SPACE:
+    case kKeySpace:
         return insert(U' ');
     default:
         break;
     }
-    if (keyCode.modifier & (MODIFIER_CONTROL | MODIFIER_COMMAND))
+    if (keyCode.modifier & (kModifierControl | kModifierCommand))
         return Result::Ignored;
     if (keyCode.character <= 0)
         return Result::Ignored;

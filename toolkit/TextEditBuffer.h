@@ -5,7 +5,7 @@
 // all selected, as it is at the start), Backspace/Delete erase, Left/Right/
 // Home/End move; Return, Enter and Tab commit, Escape cancels.
 
-#include "core/VstInterface.h"
+#include "toolkit/KeyCode.h"
 
 #include <cstddef>
 #include <string>
@@ -17,7 +17,7 @@ public:
     enum class Result { Ignored, Moved, Changed, Commit, Cancel };
 
     void start(const std::string& initialText, std::size_t maxCharacters = 255);
-    Result key(const VstKeyCode& keyCode);
+    Result key(const KeyCode& keyCode);
 
     const std::string& getText() const { return text; }
     const std::string& getInitialText() const { return initialText; }

@@ -12,8 +12,8 @@ namespace {
 using namespace VSTGUI;
 using toolkit_test::RecordingEditor;
 
-VstKeyCode character(char c) { return VstKeyCode{c, 0, 0}; }
-VstKeyCode virtualKey(unsigned char virt) { return VstKeyCode{0, virt, 0}; }
+KeyCode character(char c) { return KeyCode{c, 0, 0}; }
+KeyCode virtualKey(unsigned char virt) { return KeyCode{0, virt, 0}; }
 
 
 class TextEditBench : public ::testing::Test {
@@ -35,13 +35,13 @@ protected:
     void type(const std::string& text)
     {
         for (char c : text) {
-            VstKeyCode key = character(c);
+            KeyCode key = character(c);
             frame->onKeyDown(key);
         }
     }
     void press(unsigned char virt)
     {
-        VstKeyCode key = virtualKey(virt);
+        KeyCode key = virtualKey(virt);
         frame->onKeyDown(key);
     }
 
@@ -66,7 +66,7 @@ TEST_F(TextEditBench, ReturnKeepsTheTypedTextAndTellsTheListenerOnce)
     click();
     type("Bass");
     EXPECT_STREQ(edit->getText(), "Bass") << "typing updates the control as it goes";
-    press(VKEY_RETURN);
+    press(kKeyReturn);
     EXPECT_FALSE(edit->isTextEditing());
     EXPECT_STREQ(edit->getText(), "Bass");
     EXPECT_EQ(editor.values.size(), 1u);
@@ -78,7 +78,7 @@ TEST_F(TextEditBench, EscapeRestoresTheTextFromBeforeEditing)
 {
     click();
     type("Vox");
-    press(VKEY_ESCAPE);
+    press(kKeyEscape);
     EXPECT_FALSE(edit->isTextEditing());
     EXPECT_STREQ(edit->getText(), "Drums");
     EXPECT_EQ(editor.values.size(), 1u);
@@ -88,7 +88,7 @@ TEST_F(TextEditBench, TabAndAClickElsewhereKeepTheText)
 {
     click();
     type("Keys");
-    press(VKEY_TAB);
+    press(kKeyTab);
     EXPECT_STREQ(edit->getText(), "Keys");
 
     click();
@@ -105,7 +105,7 @@ TEST_F(TextEditBench, FortyTypedCharactersStayInTheFieldButTheControlKeepsTwenty
     const std::string forty(40, 'x');
     type(forty);
     EXPECT_EQ(edit->getEditText(), forty);
-    press(VKEY_RETURN);
+    press(kKeyReturn);
     EXPECT_EQ(std::string(edit->getText()), std::string(29, 'x'));
 }
 

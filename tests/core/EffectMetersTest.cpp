@@ -1,7 +1,7 @@
 // The effect and its three engines: which engine hears the audio, what each
 // engine is told, and how instances share the settings sets.
 
-#include "core/ProcessWide.h"
+#include "base/ProcessWide.h"
 #include "core/Templete.h"
 #include "meters/SettingsSource.h"
 

@@ -1,8 +1,8 @@
 // The effect object itself, with a recording editor and host: what only the
 // inside can see (editor hooks, timing values, process-wide state).
 
-#include "core/AEffEditor.h"
-#include "core/ProcessWide.h"
+#include "base/AEffEditor.h"
+#include "base/ProcessWide.h"
 #include "core/Templete.h"
 #include "meters/SettingsSource.h"
 #include "platform/Clock.h"

@@ -1,4 +1,4 @@
-#include "core/NumberFormat.h"
+#include "base/NumberFormat.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 // back panel under test and the strip holders, and every parameter change
 // of the effect comes back to them, as the real editor passes them on.
 
-#include "core/AEffEditor.h"
+#include "base/AEffEditor.h"
 #include "core/Templete.h"
 #include "editor/BackPanel.h"
 #include "editor/StripFiltersSafeEditor.h"

@@ -4,7 +4,7 @@
 // setParameter call and, like the real effect, clamps the value and hands the
 // meter settings 72..100 to the engine they belong to.
 
-#include "core/AudioEffect.h"
+#include "base/AudioEffect.h"
 #include "meters/PPMmeter.h"
 #include "meters/RMSMeter.h"
 #include "meters/VUmeter.h"

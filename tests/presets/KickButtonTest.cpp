@@ -1,6 +1,6 @@
 // CQSKickButton through a frame: hover image, one kick per press.
 
-#include "presets/CQSKickButton.h"
+#include "controls/CQSKickButton.h"
 #include "tests/toolkit/ToolkitProbes.h"
 #include "toolkit/CDrawContext.h"
 

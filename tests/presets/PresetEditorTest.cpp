@@ -4,7 +4,7 @@
 #include "platform/DocumentShell.h"
 #include "platform/MessageBox.h"
 #include "platform/SettingsStore.h"
-#include "presets/CPresetSystemEditor.h"
+#include "editor/CPresetSystemEditor.h"
 #include "presets/CPresetSystemEffect.h"
 #include "tests/support/TempDir.h"
 #include "toolkit/CKickButton.h"

@@ -43,9 +43,9 @@ protected:
         CPoint p(x, y);
         frame->onMouseUp(p, buttons);
     }
-    void key(unsigned char virt, VstInt32 character = 0)
+    void key(unsigned char virt, int32_t character = 0)
     {
-        VstKeyCode code{character, virt, 0};
+        KeyCode code{character, virt, 0};
         frame->onKeyDown(code);
     }
 
@@ -201,15 +201,15 @@ TEST_F(ControlBench, TextEditTypesCommitsAndCancels)
     key(0, '6');  // replaces the selected text
     key(0, '.');
     key(0, '5');
-    key(VKEY_BACK);
-    key(VKEY_RETURN);
+    key(kKeyBack);
+    key(kKeyReturn);
     EXPECT_FALSE(field->isTextEditing());
     EXPECT_STREQ(field->getText(), "6.");
     EXPECT_EQ(editor.calls, (EventLog{"begin 68", "changed 68", "end 68"}));
 
     down(20, 20);
     key(0, '9');
-    key(VKEY_ESCAPE);
+    key(kKeyEscape);
     EXPECT_STREQ(field->getText(), "6.");
 
     down(20, 20);

@@ -1,7 +1,7 @@
 #include "ToolkitProbes.h"
 
-#include "core/AudioEffect.h"
-#include "toolkit/AEffGUIEditor.h"
+#include "base/AudioEffect.h"
+#include "editor/AEffGUIEditor.h"
 #include "toolkit/COnOffButton.h"
 #include "toolkit/CTextEdit.h"
 

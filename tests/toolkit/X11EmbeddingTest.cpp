@@ -3,7 +3,7 @@
 #include "XvfbServer.h"
 
 #include "DemoEditor.h"
-#include "core/AudioEffect.h"
+#include "base/AudioEffect.h"
 #include "toolkit/CAnimKnob.h"
 #include "toolkit/CFrame.h"
 #include "toolkit/COnOffButton.h"

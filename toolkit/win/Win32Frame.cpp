@@ -225,7 +225,7 @@ void Win32Frame::processEvents()
 void Win32Frame::dispatch(const Event& event)
 {
     CPoint where(event.where);
-    VstKeyCode key = event.key;
+    KeyCode key = event.key;
     switch (event.kind) {
     case EventKind::Paint:
         frame.invalidRect(event.area);

@@ -7,7 +7,7 @@
 
 #include "toolkit/DoubleClickDetector.h"
 #include "toolkit/IPlatformFrame.h"
-#include "core/VstInterface.h"
+#include "toolkit/KeyCode.h"
 
 #include <windows.h>
 
@@ -41,7 +41,7 @@ private:
         int32_t buttons = 0;  // CButtonState flags
         float wheelSteps = 0;
         CRect area;
-        VstKeyCode key{};
+        KeyCode key{};
     };
 
     static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

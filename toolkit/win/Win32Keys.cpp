@@ -6,12 +6,12 @@ namespace VSTGUI {
 
 namespace {
 
-constexpr std::pair<WPARAM, VstInt32> kVirtualKeys[] = {
-    {VK_BACK, VKEY_BACK},     {VK_TAB, VKEY_TAB},       {VK_RETURN, VKEY_RETURN},   {VK_ESCAPE, VKEY_ESCAPE},
-    {VK_SPACE, VKEY_SPACE},   {VK_END, VKEY_END},       {VK_HOME, VKEY_HOME},       {VK_LEFT, VKEY_LEFT},
-    {VK_UP, VKEY_UP},         {VK_RIGHT, VKEY_RIGHT},   {VK_DOWN, VKEY_DOWN},       {VK_PRIOR, VKEY_PAGEUP},
-    {VK_NEXT, VKEY_PAGEDOWN}, {VK_INSERT, VKEY_INSERT}, {VK_DELETE, VKEY_DELETE},   {VK_SHIFT, VKEY_SHIFT},
-    {VK_CONTROL, VKEY_CONTROL}, {VK_MENU, VKEY_ALT},
+constexpr std::pair<WPARAM, int32_t> kVirtualKeys[] = {
+    {VK_BACK, kKeyBack},     {VK_TAB, kKeyTab},       {VK_RETURN, kKeyReturn},   {VK_ESCAPE, kKeyEscape},
+    {VK_SPACE, kKeySpace},   {VK_END, kKeyEnd},       {VK_HOME, kKeyHome},       {VK_LEFT, kKeyLeft},
+    {VK_UP, kKeyUp},         {VK_RIGHT, kKeyRight},   {VK_DOWN, kKeyDown},       {VK_PRIOR, kKeyPageUp},
+    {VK_NEXT, kKeyPageDown}, {VK_INSERT, kKeyInsert}, {VK_DELETE, kKeyDelete},   {VK_SHIFT, kKeyShift},
+    {VK_CONTROL, kKeyControl}, {VK_MENU, kKeyAlt},
 };
 
 // The numeric keypad's Enter is Return with the extended-key bit set.
@@ -19,19 +19,19 @@ constexpr LPARAM kExtendedKeyBit = 1 << 24;
 
 }  // namespace
 
-VstKeyCode translateKey(WPARAM virtualKey, LPARAM keyData)
+KeyCode translateKey(WPARAM virtualKey, LPARAM keyData)
 {
-    VstKeyCode keyCode{};
+    KeyCode keyCode{};
     if (GetKeyState(VK_SHIFT) < 0)
-        keyCode.modifier |= MODIFIER_SHIFT;
+        keyCode.modifier |= kModifierShift;
     if (GetKeyState(VK_CONTROL) < 0)
-        keyCode.modifier |= MODIFIER_CONTROL;
+        keyCode.modifier |= kModifierControl;
     if (GetKeyState(VK_MENU) < 0)
-        keyCode.modifier |= MODIFIER_ALTERNATE;
+        keyCode.modifier |= kModifierAlternate;
     for (const auto& [key, virt] : kVirtualKeys) {
         if (key == virtualKey) {
-            keyCode.virt = (virt == VKEY_RETURN && (keyData & kExtendedKeyBit)) ? VKEY_ENTER : virt;
-            if (virt == VKEY_SPACE)
+            keyCode.virt = (virt == kKeyReturn && (keyData & kExtendedKeyBit)) ? kKeyEnter : virt;
+            if (virt == kKeySpace)
                 keyCode.character = ' ';
             return keyCode;
         }

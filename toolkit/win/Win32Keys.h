@@ -1,14 +1,14 @@
 #pragma once
 
-// Windows key messages to the plug-in interface's key codes.
+// Windows key messages to the toolkit's key codes.
 
-#include "core/VstInterface.h"
+#include "toolkit/KeyCode.h"
 
 #include <windows.h>
 
 namespace VSTGUI {
 
 // Special keys set `virt`; printable keys set `character` to their Unicode code point.
-VstKeyCode translateKey(WPARAM virtualKey, LPARAM keyData);
+KeyCode translateKey(WPARAM virtualKey, LPARAM keyData);
 
 }  // namespace VSTGUI

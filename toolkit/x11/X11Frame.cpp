@@ -252,7 +252,7 @@ void X11Frame::onMotion(XMotionEvent event)
 
 void X11Frame::onKey(XKeyEvent& event, bool down)
 {
-    VstKeyCode keyCode = translateKey(event);
+    KeyCode keyCode = translateKey(event);
     if (down)
         frame.onKeyDown(keyCode);
     else

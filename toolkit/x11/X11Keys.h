@@ -1,14 +1,14 @@
 #pragma once
 
-// X key events to the plug-in interface's key codes.
+// X key events to the toolkit's key codes.
 
-#include "core/VstInterface.h"
+#include "toolkit/KeyCode.h"
 
 #include <X11/Xlib.h>
 
 namespace VSTGUI {
 
 // Special keys set `virt`; printable keys set `character` to their Unicode code point.
-VstKeyCode translateKey(XKeyEvent& event);
+KeyCode translateKey(XKeyEvent& event);
 
 }  // namespace VSTGUI

@@ -4,7 +4,7 @@
 // for looking at the toolkit on screen and offscreen, and for the tests that
 // embed it in a host window.
 
-#include "toolkit/AEffGUIEditor.h"
+#include "editor/AEffGUIEditor.h"
 #include "toolkit/CControl.h"
 
 #include <vector>

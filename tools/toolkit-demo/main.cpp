@@ -3,7 +3,7 @@
 
 #include "DemoEditor.h"
 
-#include "core/AudioEffect.h"
+#include "base/AudioEffect.h"
 #include "toolkit/CFrame.h"
 #include "toolkit/OffscreenRender.h"
 #include "toolkit/PixelBuffer.h"

@@ -4,7 +4,7 @@
 // entry point as a host does and wraps the interface record. The command-line
 // host and the integration tests both load plug-ins through this.
 
-#include "core/VstInterface.h"
+#include "base/VstInterface.h"
 
 #include <memory>
 #include <string>

@@ -5,7 +5,7 @@
 // directory and the bank and preset file names, which it writes to the
 // per-user settings when the editor object goes away.
 
-#include "toolkit/AEffGUIEditor.h"
+#include "editor/AEffGUIEditor.h"
 #include "toolkit/CControl.h"
 
 #include <array>

@@ -4,7 +4,7 @@
 // to its editor. The GUI binding derives from it; the effect only ever sees
 // this narrow interface, never the editor's own classes.
 
-#include "core/VstInterface.h"
+#include "base/VstInterface.h"
 
 class AudioEffect;
 

@@ -1,7 +1,7 @@
-#include "core/AudioEffectX.h"
+#include "base/AudioEffectX.h"
 
-#include "core/AEffEditor.h"
-#include "core/ProcessWide.h"
+#include "base/AEffEditor.h"
+#include "base/ProcessWide.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "core/AudioEffect.h"
+#include "base/AudioEffect.h"
 
-#include "core/AEffEditor.h"
+#include "base/AEffEditor.h"
 
 #include <cstdint>
 #include <cstring>

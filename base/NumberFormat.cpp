@@ -1,6 +1,6 @@
-#include "core/NumberFormat.h"
+#include "base/NumberFormat.h"
 
-#include "core/TextCopy.h"
+#include "base/TextCopy.h"
 
 #include <cmath>
 #include <cstdio>

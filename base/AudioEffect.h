@@ -4,7 +4,7 @@
 // host holds, forwards the record's thunks to virtual operations and answers
 // the 1.0 opcodes. Only what this plug-in relies on is here.
 
-#include "core/VstInterface.h"
+#include "base/VstInterface.h"
 
 #include <memory>
 

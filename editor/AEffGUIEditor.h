@@ -5,7 +5,7 @@
 // the frame's edit bracket passed on to the effect. The window contents are
 // the subclass's: it creates `frame` in open and closes it in close.
 
-#include "core/AEffEditor.h"
+#include "base/AEffEditor.h"
 #include "toolkit/VSTGUIEditorInterface.h"
 
 #include <cstdint>

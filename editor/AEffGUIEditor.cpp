@@ -1,8 +1,22 @@
-#include "toolkit/AEffGUIEditor.h"
+#include "editor/AEffGUIEditor.h"
 
-#include "core/AudioEffect.h"
+#include "base/AudioEffect.h"
 #include "platform/Clock.h"
 #include "toolkit/CFrame.h"
+#include "toolkit/KeyCode.h"
+
+namespace {
+
+// The toolkit numbers keys as the plug-in interface does, so a host key passes field by field.
+static_assert(VSTGUI::kKeyEquals == VKEY_EQUALS && VSTGUI::kKeyReturn == VKEY_RETURN);
+static_assert(VSTGUI::kModifierControl == MODIFIER_CONTROL && VSTGUI::kModifierCommand == MODIFIER_COMMAND);
+
+VSTGUI::KeyCode toolkitKey(const VstKeyCode& keyCode)
+{
+    return VSTGUI::KeyCode{keyCode.character, keyCode.virt, keyCode.modifier};
+}
+
+}  // namespace
 
 AEffGUIEditor::AEffGUIEditor(AudioEffect* effect) : AEffEditor(effect) {}
 
@@ -38,9 +52,17 @@ void AEffGUIEditor::idle()
     frame->idle();
 }
 
-bool AEffGUIEditor::onKeyDown(VstKeyCode& keyCode) { return frame && frame->onKeyDown(keyCode) > 0; }
+bool AEffGUIEditor::onKeyDown(VstKeyCode& keyCode)
+{
+    VSTGUI::KeyCode key = toolkitKey(keyCode);
+    return frame && frame->onKeyDown(key) > 0;
+}
 
-bool AEffGUIEditor::onKeyUp(VstKeyCode& keyCode) { return frame && frame->onKeyUp(keyCode) > 0; }
+bool AEffGUIEditor::onKeyUp(VstKeyCode& keyCode)
+{
+    VSTGUI::KeyCode key = toolkitKey(keyCode);
+    return frame && frame->onKeyUp(key) > 0;
+}
 
 bool AEffGUIEditor::setKnobMode(VstInt32 val)
 {

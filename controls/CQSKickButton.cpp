@@ -1,4 +1,4 @@
-#include "presets/CQSKickButton.h"
+#include "controls/CQSKickButton.h"
 
 #include "toolkit/CBitmap.h"
 

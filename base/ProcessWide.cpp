@@ -1,4 +1,4 @@
-#include "core/ProcessWide.h"
+#include "base/ProcessWide.h"
 
 namespace {
 

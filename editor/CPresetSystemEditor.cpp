@@ -1,4 +1,4 @@
-#include "presets/CPresetSystemEditor.h"
+#include "editor/CPresetSystemEditor.h"
 
 #include "platform/DocumentShell.h"
 #include "platform/ManualPath.h"

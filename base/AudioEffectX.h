@@ -4,7 +4,7 @@
 // names, capabilities, parameter properties and the editor's keyboard and
 // knob-mode opcodes. Everything not answered here goes to AudioEffect.
 
-#include "core/AudioEffect.h"
+#include "base/AudioEffect.h"
 
 class AudioEffectX : public AudioEffect {
 public:
