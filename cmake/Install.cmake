@@ -16,6 +16,12 @@ install(FILES ${PROJECT_SOURCE_DIR}/resources/font/QORValdora.qsf
 if(TARGET valdora_manual)
   install(FILES ${VALDORA_MANUAL_PATH} DESTINATION ${VALDORA_DATA_DIR})
 endif()
+configure_file(${PROJECT_SOURCE_DIR}/docs/package/valdora-meter.1 ${CMAKE_BINARY_DIR}/package/valdora-meter.1 @ONLY)
+# The changelog is history; its newest entry must be the version built.
+file(STRINGS ${PROJECT_SOURCE_DIR}/docs/package/changelog changelog_top LIMIT_COUNT 1)
+if(NOT changelog_top MATCHES "^qor-valdora \\(${PROJECT_VERSION}\\) ")
+  message(FATAL_ERROR "docs/package/changelog: the newest entry is not ${PROJECT_VERSION}")
+endif()
 # Debian wants the changelog and the manual page compressed reproducibly
 # (no name, no time).
 add_custom_command(
@@ -28,9 +34,9 @@ add_custom_command(
 add_custom_command(
   OUTPUT ${CMAKE_BINARY_DIR}/package/valdora-meter.1.gz
   COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/package
-  COMMAND sh -c "gzip -9nc \"$0\" > \"$1\"" ${PROJECT_SOURCE_DIR}/docs/package/valdora-meter.1
+  COMMAND sh -c "gzip -9nc \"$0\" > \"$1\"" ${CMAKE_BINARY_DIR}/package/valdora-meter.1
           ${CMAKE_BINARY_DIR}/package/valdora-meter.1.gz
-  DEPENDS ${PROJECT_SOURCE_DIR}/docs/package/valdora-meter.1
+  DEPENDS ${CMAKE_BINARY_DIR}/package/valdora-meter.1
   VERBATIM)
 add_custom_target(valdora_changelog ALL
   DEPENDS ${CMAKE_BINARY_DIR}/package/changelog.gz ${CMAKE_BINARY_DIR}/package/valdora-meter.1.gz)

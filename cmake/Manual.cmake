@@ -2,7 +2,6 @@
 # with the editor drawn offscreen by manual-shots. Part of the default build
 # when rst2pdf is installed (Debian package rst2pdf).
 
-set(VALDORA_MANUAL_NAME "QOR Valdora v${PROJECT_VERSION} - User Manual.pdf")
 set(VALDORA_MANUAL_PATH "${CMAKE_BINARY_DIR}/${VALDORA_MANUAL_NAME}")
 find_program(VALDORA_RST2PDF rst2pdf)
 
@@ -14,13 +13,14 @@ if(VALDORA_RST2PDF)
   # The pictures come from a settings store of their own: the builder's
   # meter settings must not change them, and drawing must not write there.
   set(shots_home ${manual_dir}/home)
+  # Pictures are found relative to the text, so the text, with the version
+  # filled in, sits beside them.
+  configure_file(${manual_source}/manual.rst ${manual_dir}/manual.rst @ONLY)
   add_custom_command(
     OUTPUT ${VALDORA_MANUAL_PATH}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${shots_home}
     COMMAND ${CMAKE_COMMAND} -E env HOME=${shots_home} XDG_CONFIG_HOME=${shots_home}/.config
             $<TARGET_FILE:manual-shots> ${manual_dir}/shots
-    # Pictures are found relative to the text, so the text sits beside them.
-    COMMAND ${CMAKE_COMMAND} -E copy ${manual_source}/manual.rst ${manual_dir}/manual.rst
     COMMAND ${VALDORA_RST2PDF} --stylesheets=${manual_source}/manual.yaml
             --output=${VALDORA_MANUAL_PATH} ${manual_dir}/manual.rst
     DEPENDS manual-shots ${manual_texts}

@@ -5,6 +5,7 @@
 // these figures, so a scale mark printed on a face and the needle that points
 // at it can never drift apart. Plain data only: no toolkit types here.
 
+#include "base/Version.h"
 #include "controls/ControlLayout.h"
 #include "resources/BitmapIds.h"
 
@@ -281,7 +282,7 @@ constexpr std::array<Switch, 2> kPpmSwitches{{
     {100, {532, 12, 586, 109}, bitmap::kPpmMeasureSwitch, 2},
 }};
 constexpr Rect kPpmVersion{281, 86, 391, 100};
-constexpr const char* kVersionText = "v.3.0.1";
+constexpr const char* kVersionText = version::kVersionLabel;
 
 // Frames the stepped knobs show for each of their positions.
 constexpr std::array<int, 7> kRmsLedReferenceFrames{0, 8, 17, 25, 33, 42, 50};

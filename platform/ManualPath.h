@@ -3,6 +3,8 @@
 // "ManualPath" in the per-user settings key: the full path of the user
 // manual that the installation wrote. The custom font lies beside it.
 
+#include "base/Version.h"
+
 #include <optional>
 #include <string>
 
@@ -11,7 +13,7 @@ namespace platform {
 constexpr const char* kManualPathValue = "ManualPath";
 constexpr std::size_t kMaxManualPathCharacters = 1024;
 // The manual's file name as installed; the font lies in the same folder.
-constexpr const char* kManualFileName = "QOR Valdora v3.0.1 - User Manual.pdf";
+constexpr const char* kManualFileName = version::kManualFileName;
 
 // Nothing when the key or the value is missing.
 std::optional<std::string> readManualPath();

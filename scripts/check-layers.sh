@@ -12,7 +12,7 @@ toolkit:   platform
 core:      presets meters platform base
 presets:   base
 meters:    platform base
-platform:
+platform:  base
 resources:
 base:
 '

@@ -8,18 +8,19 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build}
-manual_name="QOR Valdora v3.0.1 - User Manual.pdf"
 plugin="$build/QOR Valdora_x64.so"
 settings_tool="$build/tools/valdora-settings/valdora-settings"
 vst_dir="$HOME/.vst"
 data_dir="${XDG_DATA_HOME:-$HOME/.local/share}/qor-valdora"
 
+if ! command -v rst2pdf >/dev/null; then
+  echo "install-user.sh: the manual needs rst2pdf (sudo apt-get install rst2pdf)" >&2
+  exit 1
+fi
+[ -f "$build/CMakeCache.txt" ] || cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+# The manual is named with the version the build was configured with.
+manual_name="QOR Valdora v$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt") - User Manual.pdf"
 if [ ! -f "$plugin" ] || [ ! -f "$build/$manual_name" ] || [ ! -x "$settings_tool" ]; then
-  if ! command -v rst2pdf >/dev/null; then
-    echo "install-user.sh: the manual needs rst2pdf (sudo apt-get install rst2pdf)" >&2
-    exit 1
-  fi
-  cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
   cmake --build "$build" --target valdora_plugin valdora_manual valdora-settings
 fi
 

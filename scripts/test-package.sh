@@ -9,8 +9,8 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build}
-manual="QOR Valdora v3.0.1 - User Manual.pdf"
 fail() { echo "test-package: $*" >&2; exit 1; }
+manual="QOR Valdora v$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt") - User Manual.pdf"
 
 [ -f "$build/$manual" ] || fail "no manual in $build (is rst2pdf installed?)"
 (cd "$build" && cpack -G DEB >/dev/null)

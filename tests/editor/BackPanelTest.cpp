@@ -5,6 +5,7 @@
 
 #include "PanelTestSupport.h"
 
+#include "base/Version.h"
 #include "controls/CAnimKnob4.h"
 #include "controls/CQORCalibrationControl.h"
 #include "controls/CQORHorizontalSwitch.h"
@@ -86,7 +87,7 @@ void expectLayout(Engine* (Templete::*engineOf)(), const std::array<back::Knob, 
             EXPECT_TRUE(dynamic_cast<CQOROnOffButton*>(control) && dynamic_cast<CQOROnOffButton*>(control)->isWheelDirectional());
     }
     ASSERT_NE(o.panel.getVersionLabel(), nullptr);
-    EXPECT_STREQ(o.panel.getVersionLabel()->getText(), "v.3.0.1");
+    EXPECT_STREQ(o.panel.getVersionLabel()->getText(), (std::string("v.") + version::kVersion).c_str());
     EXPECT_EQ(o.panel.getVersionLabel()->getViewSize(), rectOf(version));
 }
 

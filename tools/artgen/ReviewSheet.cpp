@@ -1,6 +1,7 @@
 #include "ReviewSheet.h"
 
 #include "Draw.h"
+#include "base/Version.h"
 #include "editor/EditorGeometry.h"
 
 #include <algorithm>
@@ -286,7 +287,7 @@ void writeBackMockup(const ImageSet& images, int meter, const std::string& path)
         switches(back::kPpmSwitches);
         version = &back::kPpmVersion;
     }
-    drawTextCentred(cr, "v.3.0.1", (version->left + version->right) / 2.0, (version->top + version->bottom) / 2.0,
+    drawTextCentred(cr, version::kVersionLabel, (version->left + version->right) / 2.0, (version->top + version->bottom) / 2.0,
                     controlText(9.0));
     cairo_destroy(cr);
     save(s, path);
