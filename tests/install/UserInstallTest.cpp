@@ -37,7 +37,7 @@ int runScript(const char* name)
 TEST(UserInstall, InstallsIntoTheHomeFolderAndUninstallKeepsTheSettings)
 {
     const fs::path home = std::getenv("HOME");
-    ASSERT_NE(home.string().find("test-home"), std::string::npos) << "never the real user's home";
+    ASSERT_EQ(home.string(), std::getenv("VALDORA_TEST_HOME")) << "never the real user's home";
     unsetenv("XDG_DATA_HOME");
     const fs::path data = home / ".local/share/qor-valdora";
     const fs::path plugin = home / ".vst/QOR Valdora_x64.so";

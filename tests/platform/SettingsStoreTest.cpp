@@ -23,6 +23,24 @@ using platform::SettingsValueType;
 
 constexpr const char* kKey = platform::kSettingsKeyPath;
 
+std::string environment(const char* name)
+{
+    const char* value = std::getenv(name);
+    return value ? value : "";
+}
+
+// As the library's load-time settings read sees them, before main runs.
+const std::string homeAtLoad = environment("HOME");
+const std::string configHomeAtLoad = environment("XDG_CONFIG_HOME");
+
+// A test binary run by hand, outside ctest, must not read or write the user's own settings.
+TEST(TestHome, IsPrivateBeforeTheLibraryLoads)
+{
+    EXPECT_EQ(homeAtLoad, environment("HOME"));
+    EXPECT_EQ(configHomeAtLoad, environment("XDG_CONFIG_HOME"));
+    EXPECT_EQ(environment("XDG_CONFIG_HOME"), environment("HOME") + "/.config");
+}
+
 // Each test gets a config home of its own; the previous one is restored after.
 class SettingsStoreTest : public testing::Test {
 protected:
