@@ -1,5 +1,5 @@
 # The user manual, a PDF made from docs/manual/ with rst2pdf, illustrated
-# with the editor drawn offscreen by manual-shots. Part of the default build
+# with the editor drawn offscreen by valdora-render's manual mode. Part of the default build
 # when rst2pdf is installed (Debian package rst2pdf).
 
 set(VALDORA_MANUAL_PATH "${CMAKE_BINARY_DIR}/${VALDORA_MANUAL_NAME}")
@@ -20,10 +20,10 @@ if(VALDORA_RST2PDF)
     OUTPUT ${VALDORA_MANUAL_PATH}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${shots_home}
     COMMAND ${CMAKE_COMMAND} -E env HOME=${shots_home} XDG_CONFIG_HOME=${shots_home}/.config
-            $<TARGET_FILE:manual-shots> ${manual_dir}/shots
+            $<TARGET_FILE:valdora-render> manual ${manual_dir}/shots
     COMMAND ${VALDORA_RST2PDF} --stylesheets=${manual_source}/manual.yaml
             --output=${VALDORA_MANUAL_PATH} ${manual_dir}/manual.rst
-    DEPENDS manual-shots ${manual_texts}
+    DEPENDS valdora-render ${manual_texts}
     WORKING_DIRECTORY ${manual_dir}
     COMMENT "Writing the user manual"
     VERBATIM)

@@ -8,13 +8,13 @@ set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build}
 out=${2:-$build/editor-window-shots}
-tool="$build/tools/editor-screenshot/editor-screenshot"
+tool="$build/tools/valdora-render/valdora-render"
 plugin="$build/QOR Valdora_x64.so"
-[ -x "$tool" ] || { echo "build the editor-screenshot target first: $tool" >&2; exit 1; }
+[ -x "$tool" ] || { echo "build the valdora-render target first: $tool" >&2; exit 1; }
 [ -f "$plugin" ] || { echo "build the plug-in first: $plugin" >&2; exit 1; }
 mkdir -p "$out"
 # The plug-in keeps per-user settings; a throw-away home keeps the real one untouched.
 home=$(mktemp -d)
 trap 'rm -rf "$home"' EXIT
 HOME="$home" XDG_CONFIG_HOME="$home/.config" \
-    xvfb-run -a -s "-screen 0 800x600x24" "$tool" "$plugin" "$out"
+    xvfb-run -a -s "-screen 0 800x600x24" "$tool" window "$plugin" "$out"

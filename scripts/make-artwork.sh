@@ -15,7 +15,7 @@ cmake --build "$build" --target valdora_artgen -j 2
 mkdir -p "$root/docs/review"
 "$build/tools/artgen/valdora_artgen" "$root/resources" "$root/docs/review" "$root/resources/font/QORValdora.qsf"
 
-# The manual is drawn from the editor itself (manual-shots), so it is rebuilt
+# The manual is drawn from the editor itself (valdora-render manual), so it is rebuilt
 # on the new images; the README shows the window as valdora-meter renders it.
 cmake --build "$build" --target valdora_manual valdora-meter -j 2
 home=$(mktemp -d)

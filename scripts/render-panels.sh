@@ -9,5 +9,5 @@ out=${2:-"$build/panel-renders"}
 if [ ! -f "$build/build.ninja" ]; then
     cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release
 fi
-ninja -C "$build" panel-render
-"$build/tools/panel-render/panel-render" "$out"
+ninja -C "$build" valdora-render
+"$build/tools/valdora-render/valdora-render" panels "$out"

@@ -1,14 +1,12 @@
 #include "tools/valdora-meter/MeterRun.h"
 
-#include "core/Templete.h"
 #include "core/EditorFactory.h"
-#include "editor/TemepleteEditor.h"
-#include "toolkit/CFrame.h"
-#include "toolkit/OffscreenRender.h"
+#include "core/Templete.h"
 #include "tools/valdora-meter/DemoSignal.h"
 #include "tools/valdora-meter/EffectSetup.h"
 #include "tools/valdora-meter/MeterReport.h"
 #include "tools/valdora-meter/PanelReader.h"
+#include "tools/valdora-render/OffscreenEditor.h"
 #include "tools/vsthost/SoundFileReader.h"
 
 #include <cmath>
@@ -35,37 +33,12 @@ void describeDemo(std::ostream& out, const DemoSignal& demo)
     out << '\n';
 }
 
-// The editor offscreen over the run's effect, idled where the panel reads,
-// so its needles, hold marks and over lamps end where the panel's would.
-class PanelPicture {
-public:
-    explicit PanelPicture(Templete& effect) : editor(dynamic_cast<TemepleteEditor*>(effect.getEditor()))
-    {
-        if (!editor || !editor->openOffscreen())
-            throw std::runtime_error("the editor cannot be opened offscreen");
-    }
-    ~PanelPicture() { editor->close(); }
-    PanelPicture(const PanelPicture&) = delete;
-    PanelPicture& operator=(const PanelPicture&) = delete;
-
-    void idle() { editor->idle(); }
-    void write(const std::string& path)
-    {
-        editor->idle();
-        if (!VSTGUI::renderToPng(*editor->getFrame(), path))
-            throw std::runtime_error("cannot write " + path);
-    }
-
-private:
-    TemepleteEditor* editor;
-};
-
 }  // namespace
 
 int runMeter(const MeterOptions& options, std::ostream& out)
 {
-    const bool render = !options.renderPath.empty();
-    auto effect = std::make_unique<Templete>(toolHost, render ? makeTemepleteEditor : nullptr);
+    const bool wantsPicture = !options.renderPath.empty();
+    auto effect = std::make_unique<Templete>(toolHost, wantsPicture ? makeTemepleteEditor : nullptr);
     std::unique_ptr<vsthost::AudioSource> source;
     double rateHz = options.demoRateHz.value_or(MeterOptions::kDefaultDemoRateHz);
     if (!options.audioPath.empty()) {
@@ -91,9 +64,11 @@ int runMeter(const MeterOptions& options, std::ostream& out)
     out << heading;
 
     MeterReport report(out, meter, options.csvPath);
-    std::unique_ptr<PanelPicture> picture;
-    if (render)
-        picture = std::make_unique<PanelPicture>(*effect);
+    // The editor offscreen over the run's effect, idled where the panel reads,
+    // so its needles, hold marks and over lamps end where the panel's would.
+    std::unique_ptr<render::OffscreenEditor> picture;
+    if (wantsPicture)
+        picture = std::make_unique<render::OffscreenEditor>(*effect);
     PanelReader reader(meter);
     const int frames = options.blockFrames;
     std::vector<float> left(static_cast<size_t>(frames));
@@ -120,7 +95,9 @@ int runMeter(const MeterOptions& options, std::ostream& out)
             nextReadingFrame += intervalFrames;
     }
     if (picture) {
-        picture->write(options.renderPath);
+        picture->idle();
+        if (!picture->write(options.renderPath))
+            throw std::runtime_error("cannot write " + options.renderPath);
         picture.reset();
     }
     effect->suspend();

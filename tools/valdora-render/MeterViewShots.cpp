@@ -1,7 +1,4 @@
-// meterview-render OUTDIR: draws each meter's two views over its front panel
-// at a few readings and writes one PNG per reading, so the needles can be
-// checked against the printed scale marks. The left view shows the reading,
-// the right view the reading with its hold mark and the over LED lit.
+#include "tools/valdora-render/RenderModes.h"
 
 #include "editor/CQORPPMMeter2.h"
 #include "editor/CQORRMSMeter2.h"
@@ -13,11 +10,12 @@
 
 #include <cmath>
 #include <cstdio>
-#include <filesystem>
 #include <string>
 #include <vector>
 
 using namespace VSTGUI;
+
+namespace render {
 
 namespace {
 
@@ -58,7 +56,7 @@ bool renderAll(editor::Meter meter, const std::string& outDir, const std::string
         frame->addView(right);
         const std::string path = outDir + "/" + prefix + "_" + shot.name + ".png";
         if (!renderToPng(*frame, path)) {
-            std::fprintf(stderr, "meterview-render: cannot write %s\n", path.c_str());
+            std::fprintf(stderr, "valdora-render: cannot write %s\n", path.c_str());
             ok = false;
         }
         frame->close();
@@ -68,20 +66,8 @@ bool renderAll(editor::Meter meter, const std::string& outDir, const std::string
 
 }  // namespace
 
-int main(int argc, char** argv)
+bool renderMeterViews(const std::string& outDir)
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: meterview-render OUTDIR\n");
-        return 2;
-    }
-    const std::string outDir = argv[1];
-    std::error_code madeDir;
-    std::filesystem::create_directories(outDir, madeDir);
-    if (madeDir) {
-        std::fprintf(stderr, "meterview-render: cannot create %s: %s\n", outDir.c_str(), madeDir.message().c_str());
-        return 1;
-    }
-
     const std::vector<Shot> rmsShots{{"minus40dB", fromDb(-40), fromDb(-30), 0}, {"minus20dB", fromDb(-20), fromDb(-10), 0},
                                      {"minus10dB", fromDb(-10), fromDb(-3), 0}, {"0dB", 1.0F, fromDb(3), 0},
                                      {"plus6dB", fromDb(6), fromDb(6), 0}, {"minus80dB", 1e-4F, fromDb(-50), 0}};
@@ -91,7 +77,6 @@ int main(int argc, char** argv)
     const std::vector<Shot> vuShots{{"rest", -0.05F, 0.0F, 0}, {"zero", 0.0F, 0.5F, 1},
                                     {"half", 0.72F, 1.0F, 2}, {"reference", 1.0F, 1.44F, 3},
                                     {"fullscale", 1.44F, 1.5F, 4}, {"over", 1.5F, 1.5F, 4}};
-
     bool ok = renderAll<CQORRMSMeter2>(editor::Meter::rms, outDir, "rms", rmsShots,
                                        [](CQORRMSMeter2& view, const Shot& shot) {
                                            view.setReadings(shot.reading, shot.hold, shot.reading * 0.7F);
@@ -105,5 +90,7 @@ int main(int argc, char** argv)
                                      view.setReadings(shot.reading, shot.hold);
                                      view.setBacklight(shot.backlight);
                                  }) && ok;
-    return ok ? 0 : 1;
+    return ok;
 }
+
+}  // namespace render

@@ -1,10 +1,4 @@
-// editor-screenshot: the plug-in's editor as a host shows it. Loads the
-// plug-in, opens the editor into a top-level window of an X server, feeds a
-// test signal at roughly real time while idling the editor, then reads the
-// window back from the server and writes it as PNG: one picture per meter's
-// front panel and one of the whole window with both strips open.
-//
-//   editor-screenshot PLUGIN.so OUTDIR    (needs DISPLAY; see the script)
+#include "tools/valdora-render/RenderModes.h"
 
 #include "tools/vsthost/PluginHost.h"
 
@@ -20,6 +14,8 @@
 #include <string>
 #include <thread>
 #include <vector>
+
+namespace render {
 
 namespace {
 
@@ -146,30 +142,28 @@ bool takeShot(host::PluginLibrary& library, Display* display, const Shot& shot, 
 
 }  // namespace
 
-int main(int argc, char** argv)
+bool renderWindows(const std::string& pluginPath, const std::string& outDir)
 {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: editor-screenshot PLUGIN.so OUTDIR\n");
-        return 2;
-    }
     std::string error;
-    auto library = host::PluginLibrary::open(argv[1], error);
+    auto library = host::PluginLibrary::open(pluginPath, error);
     if (!library) {
-        std::fprintf(stderr, "editor-screenshot: %s\n", error.c_str());
-        return 3;
+        std::fprintf(stderr, "valdora-render: %s\n", error.c_str());
+        return false;
     }
     Display* display = XOpenDisplay(nullptr);
     if (!display) {
-        std::fprintf(stderr, "editor-screenshot: no X display (run it through scripts/editor-screenshots.sh)\n");
-        return 1;
+        std::fprintf(stderr, "valdora-render: no X display (run it through scripts/editor-screenshots.sh)\n");
+        return false;
     }
     host::hostState().recordCalls = false;
     int failures = 0;
     for (const Shot& shot : kShots)
-        if (!takeShot(*library, display, shot, argv[2])) {
-            std::fprintf(stderr, "editor-screenshot: no picture for %s\n", shot.file);
+        if (!takeShot(*library, display, shot, outDir)) {
+            std::fprintf(stderr, "valdora-render: no picture for %s\n", shot.file);
             ++failures;
         }
     XCloseDisplay(display);
-    return failures == 0 ? 0 : 1;
+    return failures == 0;
 }
+
+}  // namespace render
