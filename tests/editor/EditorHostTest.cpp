@@ -6,8 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "XvfbServer.h"
-
+#include "tests/support/HostWindow.h"
 #include "tools/vsthost/PluginHost.h"
 
 #include <X11/Xlib.h>
@@ -25,8 +24,6 @@
 #include <vector>
 
 namespace {
-
-using toolkit_test::XvfbServer;
 
 constexpr int kWidth = 586;
 constexpr VstInt32 kMeter = 3;
@@ -58,30 +55,17 @@ size_t entriesIn(const char* directory)
 
 class EditorHost : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
-        library = host::PluginLibrary::open(VALDORA_PLUGIN_PATH, loadError);
-        server = new XvfbServer();
-    }
-    static void TearDownTestSuite()
-    {
-        delete server;
-        server = nullptr;
-        library.reset();
-    }
+    static void SetUpTestSuite() { library = host::PluginLibrary::open(VALDORA_PLUGIN_PATH, loadError); }
+    static void TearDownTestSuite() { library.reset(); }
 
     void SetUp() override
     {
         ASSERT_TRUE(library) << loadError;
         host::hostState().reset();
-        if (!server->isRunning())
+        if (!window.open(kWidth, 195))
             GTEST_SKIP() << "Xvfb is not available";
-        setenv("DISPLAY", server->displayName().c_str(), 1);
-        display = XOpenDisplay(server->displayName().c_str());
-        ASSERT_NE(display, nullptr);
-        parent = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, kWidth, 195, 0, 0, 0);
-        XMapWindow(display, parent);
-        XSync(display, False);
+        display = window.display;
+        parent = window.parent;
         current = this;
         AEffect* effect = library->instantiate(&followingHost);
         ASSERT_NE(effect, nullptr);
@@ -92,10 +76,8 @@ protected:
     {
         plugin.reset();
         current = nullptr;
-        if (!display)
-            return;
-        XDestroyWindow(display, parent);
-        XCloseDisplay(display);
+        window.close();
+        display = nullptr;
     }
 
     // The test host's answers; a host that says yes to a size request sizes
@@ -136,18 +118,7 @@ protected:
         return a;
     }
 
-    Window childWindow()
-    {
-        Window root = 0;
-        Window up = 0;
-        Window* children = nullptr;
-        unsigned int count = 0;
-        XQueryTree(display, parent, &root, &up, &children, &count);
-        const Window child = count == 1 ? children[0] : 0;
-        if (children)
-            XFree(children);
-        return child;
-    }
+    Window childWindow() const { return window.child(); }
 
     // Distinct colours along one row of the child window: a drawn panel has
     // many, an undrawn window one.
@@ -238,9 +209,9 @@ protected:
 
     static std::unique_ptr<host::PluginLibrary> library;
     static std::string loadError;
-    static XvfbServer* server;
     static inline EditorHost* current = nullptr;
     bool hostFollowsSize = true;
+    testing_support::HostWindow window;
     Display* display = nullptr;
     Window parent = 0;
     std::unique_ptr<host::Plugin> plugin;
@@ -248,7 +219,6 @@ protected:
 
 std::unique_ptr<host::PluginLibrary> EditorHost::library;
 std::string EditorHost::loadError;
-XvfbServer* EditorHost::server = nullptr;
 
 TEST_F(EditorHost, AnnouncesAnEditorOf586By195BeforeTheFirstOpen)
 {

@@ -7,12 +7,11 @@
 
 #include <gtest/gtest.h>
 
-#include "XvfbServer.h"
-
 #include "core/HostChunk.h"
 #include "core/ParameterIds.h"
 #include "editor/EditorGeometry.h"
 #include "platform/SettingsStore.h"
+#include "tests/support/HostWindow.h"
 #include "tools/vsthost/PluginHost.h"
 
 #include <X11/Xlib.h>
@@ -28,8 +27,6 @@
 
 namespace editor_window_test {
 
-using toolkit_test::XvfbServer;
-
 constexpr int kWidth = editor::kEditorWidth;
 constexpr int kFullHeight = editor::kEditorMaxHeight;
 constexpr int kFilterTop = editor::kFrontPanelHeight;
@@ -38,30 +35,17 @@ constexpr unsigned long kClickSpacingMs = 1000;  // far apart: never a double cl
 
 class EditorWindow : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
-        library = host::PluginLibrary::open(VALDORA_PLUGIN_PATH, loadError);
-        server = new XvfbServer();
-    }
-    static void TearDownTestSuite()
-    {
-        delete server;
-        server = nullptr;
-        library.reset();
-    }
+    static void SetUpTestSuite() { library = host::PluginLibrary::open(VALDORA_PLUGIN_PATH, loadError); }
+    static void TearDownTestSuite() { library.reset(); }
 
     void SetUp() override
     {
         ASSERT_TRUE(library) << loadError;
         host::hostState().reset();
-        if (!server->isRunning())
+        if (!window.open(kWidth, kFullHeight))
             GTEST_SKIP() << "Xvfb is not available";
-        setenv("DISPLAY", server->displayName().c_str(), 1);
-        display = XOpenDisplay(server->displayName().c_str());
-        ASSERT_NE(display, nullptr);
-        parent = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, kWidth, kFullHeight, 0, 0, 0);
-        XMapWindow(display, parent);
-        XSync(display, False);
+        display = window.display;
+        parent = window.parent;
         // Each test starts from the default settings: instances read the global set when made.
         std::remove(platform::settingsFilePath().c_str());
         current = this;
@@ -72,10 +56,8 @@ protected:
     {
         plugin.reset();
         current = nullptr;
-        if (!display)
-            return;
-        XDestroyWindow(display, parent);
-        XCloseDisplay(display);
+        window.close();
+        display = nullptr;
     }
 
     // Process on (the filter and trim controls answer only then), every strip expanded.
@@ -112,18 +94,7 @@ protected:
     }
     void idle() { idle(*plugin); }
 
-    Window childWindow()
-    {
-        Window root = 0;
-        Window up = 0;
-        Window* children = nullptr;
-        unsigned int count = 0;
-        XQueryTree(display, parent, &root, &up, &children, &count);
-        const Window found = count == 1 ? children[0] : 0;
-        if (children)
-            XFree(children);
-        return found;
-    }
+    Window childWindow() const { return window.child(); }
 
     // The test host's answers, and the parent sized as the editor asks when
     // the host says yes (unless a test has it refuse to follow).
@@ -259,9 +230,9 @@ protected:
 
     static inline std::unique_ptr<host::PluginLibrary> library;
     static inline std::string loadError;
-    static inline XvfbServer* server = nullptr;
     static inline EditorWindow* current = nullptr;  // the test the host callback serves
     bool hostFollowsSize = true;
+    testing_support::HostWindow window;
     Display* display = nullptr;
     Window parent = 0;
     Window child = 0;

@@ -7,8 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/HostWindow.h"
 #include "tests/support/TempDir.h"
-#include "XvfbServer.h"
 
 #include "tools/vsthost/PluginHost.h"
 
@@ -26,7 +26,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing_support::TempDir;
-using toolkit_test::XvfbServer;
 
 constexpr int kEditorWidth = 586;
 constexpr int kEditorHeight = 261;
@@ -98,14 +97,10 @@ protected:
     void SetUp() override
     {
         InstalledPlugin::SetUp();
-        if (!server.isRunning())
+        if (!window.open(kEditorWidth, kEditorHeight))
             GTEST_SKIP() << "Xvfb is not available";
-        setenv("DISPLAY", server.displayName().c_str(), 1);
-        display = XOpenDisplay(server.displayName().c_str());
-        ASSERT_NE(display, nullptr);
-        parent = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, kEditorWidth, kEditorHeight, 0, 0, 0);
-        XMapWindow(display, parent);
-        XSync(display, False);
+        display = window.display;
+        parent = window.parent;
         std::string error;
         library = host::PluginLibrary::open(pluginPath().string(), error);
         ASSERT_TRUE(library) << error;
@@ -117,10 +112,7 @@ protected:
     {
         plugin.reset();
         library.reset();
-        if (display) {
-            XDestroyWindow(display, parent);
-            XCloseDisplay(display);
-        }
+        window.close();
     }
 
     void openEditor()
@@ -138,18 +130,7 @@ protected:
         }
     }
 
-    Window editorWindow()
-    {
-        Window rootWindow = 0;
-        Window up = 0;
-        Window* children = nullptr;
-        unsigned int count = 0;
-        XQueryTree(display, parent, &rootWindow, &up, &children, &count);
-        const Window child = count == 1 ? children[0] : 0;
-        if (children)
-            XFree(children);
-        return child;
-    }
+    Window editorWindow() const { return window.child(); }
 
     void click(Window window, int x, int y)
     {
@@ -169,7 +150,7 @@ protected:
         }
     }
 
-    XvfbServer server;
+    testing_support::HostWindow window;
     Display* display = nullptr;
     Window parent = 0;
     std::unique_ptr<host::PluginLibrary> library;

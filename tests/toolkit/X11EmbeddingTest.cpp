@@ -1,9 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "XvfbServer.h"
-
 #include "DemoEditor.h"
 #include "base/AudioEffect.h"
+#include "tests/support/HostWindow.h"
 #include "toolkit/CAnimKnob.h"
 #include "toolkit/CFrame.h"
 #include "toolkit/COnOffButton.h"
@@ -34,32 +33,14 @@ public:
 // A host: its own connection and a top-level window to embed the editor in.
 class EmbeddedEditor : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { server = new XvfbServer(); }
-    static void TearDownTestSuite()
-    {
-        delete server;
-        server = nullptr;
-    }
-
     void SetUp() override
     {
-        if (!server->isRunning())
+        if (!window.open(toolkit_demo::kDemoWidth, toolkit_demo::kDemoHeight))
             GTEST_SKIP() << "Xvfb is not available";
-        setenv("DISPLAY", server->displayName().c_str(), 1);
-        host = XOpenDisplay(server->displayName().c_str());
-        ASSERT_NE(host, nullptr);
-        parent = XCreateSimpleWindow(host, DefaultRootWindow(host), 0, 0, toolkit_demo::kDemoWidth,
-                                     toolkit_demo::kDemoHeight, 0, 0, 0);
-        XMapWindow(host, parent);
-        XSync(host, False);
+        host = window.display;
+        parent = window.parent;
     }
-    void TearDown() override
-    {
-        if (!host)
-            return;
-        XDestroyWindow(host, parent);
-        XCloseDisplay(host);
-    }
+    void TearDown() override { window.close(); }
 
     // A few host idle calls, as a host makes them between its own events.
     void idle(DemoEditor& editor, int times = 5)
@@ -126,12 +107,11 @@ protected:
         XFlush(host);
     }
 
-    static XvfbServer* server;
+    testing_support::HostWindow window;
     Display* host = nullptr;
     Window parent = 0;
 };
 
-XvfbServer* EmbeddedEditor::server = nullptr;
 
 constexpr unsigned long kLampOffPixel = 0x461414;  // the demo's lamp colours
 constexpr unsigned long kLampOnPixel = 0xfa3c28;

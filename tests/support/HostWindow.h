@@ -1,0 +1,29 @@
+#pragma once
+
+// The host's side of an editor window: a connection of its own to a private
+// X server (one for the whole test binary, started on first use, named in
+// DISPLAY for the editor's own connection) and a mapped top-level window to
+// embed the editor in.
+
+#include <X11/Xlib.h>
+
+namespace testing_support {
+
+class HostWindow {
+public:
+    HostWindow() = default;
+    ~HostWindow() { close(); }
+    HostWindow(const HostWindow&) = delete;
+    HostWindow& operator=(const HostWindow&) = delete;
+
+    // False when no X server could be started: the test skips.
+    bool open(int width, int height);
+    void close();
+    // The one window the editor made in the parent, or 0.
+    Window child() const;
+
+    Display* display = nullptr;
+    Window parent = 0;
+};
+
+}  // namespace testing_support
