@@ -22,9 +22,6 @@ public:
     CMouseEventResult onMouseMoved(CPoint& where, const CButtonState& buttons) override;
 
     void setFineFactor(float factor) { fineFactor = factor; }
-    float getFineFactor() const { return fineFactor; }
-    // Handle travel in pixels, excluding the handle's own size.
-    CCoord getHandleTravel() const { return rangeHandle; }
 
 protected:
     // The handle's extent along the slider axis, in parent coordinates.

@@ -35,7 +35,6 @@ public:
     void setColor1(uint8_t red, uint8_t green, uint8_t blue, uint8_t alpha) { setColor(0, red, green, blue, alpha); }
     void setColor2(uint8_t red, uint8_t green, uint8_t blue, uint8_t alpha) { setColor(1, red, green, blue, alpha); }
     void setColor3(uint8_t red, uint8_t green, uint8_t blue, uint8_t alpha) { setColor(2, red, green, blue, alpha); }
-    void setColor4(uint8_t red, uint8_t green, uint8_t blue, uint8_t alpha) { setColor(3, red, green, blue, alpha); }
     // index 0..3; an unset colour for any other index.
     OptionalColor getColor(int index) const;
 

@@ -46,9 +46,7 @@ public:
                     bool antialias = true) override;
     VSTGUI::CCoord getStringWidth(VSTGUI::CDrawContext* context, const char* utf8, bool antialias = true) override;
 
-    const std::string& getPath() const { return path; }
     double getSize() const { return size; }
-    Style getFontStyle() const { return style; }
     double getEmSizePt() const { return size - kEmReductionPt; }
     double getEmSizePx() const { return getEmSizePt() * kScreenDpi / kPointsPerInch; }
     // Line spacing in pixels; -1.0 while metrics are unknown.

@@ -8,8 +8,9 @@
 namespace {
 
 // The toolkit numbers keys as the plug-in interface does, so a host key passes field by field.
-static_assert(VSTGUI::kKeyEquals == VKEY_EQUALS && VSTGUI::kKeyReturn == VKEY_RETURN);
-static_assert(VSTGUI::kModifierControl == MODIFIER_CONTROL && VSTGUI::kModifierCommand == MODIFIER_COMMAND);
+constexpr bool sameNumber(int toolkit, int host) { return toolkit == host; }
+static_assert(sameNumber(VSTGUI::kKeyReturn, VKEY_RETURN) && sameNumber(VSTGUI::kKeyEquals, VKEY_EQUALS));
+static_assert(sameNumber(VSTGUI::kModifierShift, MODIFIER_SHIFT) && sameNumber(VSTGUI::kModifierControl, MODIFIER_CONTROL));
 
 VSTGUI::KeyCode toolkitKey(const VstKeyCode& keyCode)
 {

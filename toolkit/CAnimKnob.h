@@ -18,8 +18,6 @@ public:
     void draw(CDrawContext* context) override;
     void setHeightOfOneImage(const CCoord& height) override;
     void setBackground(CBitmap* background) override;
-    void setInverseBitmap(bool val) { bInverseBitmap = val; }
-    bool getInverseBitmap() const { return bInverseBitmap; }
 
     const char* getClassName() const override { return "CAnimKnob"; }
     bool isTypeOf(const char* s) const override { return std::strcmp(s, "CAnimKnob") == 0 || CKnob::isTypeOf(s); }

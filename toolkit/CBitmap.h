@@ -33,7 +33,6 @@ public:
     CCoord getWidth() const { return pixels.getWidth(); }
     CCoord getHeight() const { return pixels.getHeight(); }
     bool isLoaded() const { return pixels.isValid(); }
-    const CResourceDescription& getResourceDescription() const { return resource; }
     const PixelBuffer& getPixels() const { return pixels; }
 
     const char* getClassName() const override { return "CBitmap"; }

@@ -28,10 +28,8 @@ class CButtonState {
 public:
     CButtonState(int32_t state = 0) : state(state) {}
 
-    int32_t getButtonState() const { return state & (kLButton | kMButton | kRButton | kButton4 | kButton5); }
     int32_t getModifierState() const { return state & (kShift | kControl | kAlt | kApple); }
     bool isLeftButton() const { return (state & kLButton) != 0; }
-    bool isRightButton() const { return (state & kRButton) != 0; }
     bool isDoubleClick() const { return (state & kDoubleClick) != 0; }
 
     int32_t operator()() const { return state; }

@@ -17,7 +17,6 @@ class CControlListener {
 public:
     virtual ~CControlListener() = default;
     virtual void valueChanged(CControl* control) = 0;
-    virtual int32_t controlModifierClicked(CControl*, CButtonState) { return 0; }
     virtual void controlBeginEdit(CControl*) {}
     virtual void controlEndEdit(CControl*) {}
 };
@@ -31,12 +30,8 @@ public:
     virtual void setValue(float val) { value = val; }
     virtual float getValue() const { return value; }
     virtual void setMin(float val) { vmin = val; }
-    virtual float getMin() const { return vmin; }
     virtual void setMax(float val) { vmax = val; }
-    virtual float getMax() const { return vmax; }
     float getRange() const { return vmax - vmin; }
-    virtual void setOldValue(float val) { oldValue = val; }
-    virtual float getOldValue() const { return oldValue; }
     virtual void setDefaultValue(float val) { defaultValue = val; }
     virtual float getDefaultValue() const { return defaultValue; }
     float getValueNormalized() const;
@@ -60,7 +55,6 @@ public:
     void setBackOffset(const CPoint& offset) { backOffset = offset; }
     const CPoint& getBackOffset() const { return backOffset; }
     virtual void setWheelInc(float val) { wheelInc = val; }
-    virtual float getWheelInc() const { return wheelInc; }
 
     bool isDirty() const override;
     void setDirty(bool val = true) override;
@@ -89,7 +83,6 @@ class IMultiBitmapControl {
 public:
     virtual ~IMultiBitmapControl() = default;
     virtual void setHeightOfOneImage(const CCoord& height) { heightOfOneImage = height; }
-    virtual CCoord getHeightOfOneImage() const { return heightOfOneImage; }
     virtual void setNumSubPixmaps(int32_t count) { subPixmaps = count; }
     virtual int32_t getNumSubPixmaps() const { return subPixmaps; }
 

@@ -38,15 +38,10 @@ public:
     CDrawContext& operator=(const CDrawContext&) = delete;
 
     void setLineStyle(CLineStyle style) { state.lineStyle = style; }
-    CLineStyle getLineStyle() const { return state.lineStyle; }
     void setLineWidth(CCoord width) { state.lineWidth = width; }
-    CCoord getLineWidth() const { return state.lineWidth; }
     void setDrawMode(CDrawMode mode) { state.drawMode = mode; }
-    CDrawMode getDrawMode() const { return state.drawMode; }
     void setFrameColor(const CColor& color) { state.frameColor = color; }
-    CColor getFrameColor() const { return state.frameColor; }
     void setFillColor(const CColor& color) { state.fillColor = color; }
-    CColor getFillColor() const { return state.fillColor; }
     void setFontColor(const CColor& color) { state.fontColor = color; }
     CColor getFontColor() const { return state.fontColor; }
     // A size other than 0 or a style other than -1 draws with a copy of `font` changed so.

@@ -22,12 +22,6 @@ void CFontDesc::freePlatformFont()
     platformFont = nullptr;
 }
 
-void CFontDesc::setName(const char* newName)
-{
-    name = newName ? newName : "";
-    freePlatformFont();
-}
-
 void CFontDesc::setSize(CCoord newSize)
 {
     size = newSize;

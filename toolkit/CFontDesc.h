@@ -29,7 +29,6 @@ public:
     const char* getName() const { return name.c_str(); }
     CCoord getSize() const { return size; }
     int32_t getStyle() const { return style; }
-    virtual void setName(const char* newName);
     virtual void setSize(CCoord newSize);
     virtual void setStyle(int32_t newStyle);
 

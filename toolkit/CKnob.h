@@ -26,14 +26,6 @@ public:
 
     virtual void valueToPoint(CPoint& point) const;
     virtual float valueFromPoint(CPoint& point) const;
-    void setStartAngle(float val) { startAngle = val; }
-    float getStartAngle() const { return startAngle; }
-    void setRangeAngle(float val) { rangeAngle = val; }
-    float getRangeAngle() const { return rangeAngle; }
-    void setZoomFactor(float val) { zoomFactor = val; }
-    float getZoomFactor() const { return zoomFactor; }
-    void setColorHandle(const CColor& color) { colorHandle = color; }
-    void setColorShadowHandle(const CColor& color) { colorShadowHandle = color; }
     virtual void setHandleBitmap(CBitmap* bitmap);
 
     const char* getClassName() const override { return "CKnob"; }

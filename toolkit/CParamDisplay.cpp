@@ -60,18 +60,6 @@ void CParamDisplay::setFrameColor(const CColor& color)
     setDirty(true);
 }
 
-void CParamDisplay::setShadowColor(const CColor& color)
-{
-    shadowColor = color;
-    setDirty(true);
-}
-
-void CParamDisplay::setHoriAlign(CHoriTxtAlign hAlign)
-{
-    horiTxtAlign = hAlign;
-    setDirty(true);
-}
-
 void CParamDisplay::setStyle(int32_t val)
 {
     style = val;

@@ -35,21 +35,11 @@ public:
     virtual void setFontColor(const CColor& color);
     CColor getFontColor() const { return fontColor; }
     virtual void setBackColor(const CColor& color);
-    CColor getBackColor() const { return backColor; }
     virtual void setFrameColor(const CColor& color);
-    CColor getFrameColor() const { return frameColor; }
-    virtual void setShadowColor(const CColor& color);
-    CColor getShadowColor() const { return shadowColor; }
-    virtual void setHoriAlign(CHoriTxtAlign hAlign);
-    CHoriTxtAlign getHoriAlign() const { return horiTxtAlign; }
     virtual void setStyle(int32_t val);
     int32_t getStyle() const { return style; }
-    void setTextInset(const CPoint& inset) { textInset = inset; }
     const CPoint& getTextInset() const { return textInset; }
-    void setAntialias(bool state) { bAntialias = state; }
-    bool getAntialias() const { return bAntialias; }
     void setValueToStringProc(CParamDisplayValueToStringProc proc, void* userData = nullptr);
-    void setPrecision(uint8_t precision) { valuePrecision = precision; }
 
     const char* getClassName() const override { return "CParamDisplay"; }
     bool isTypeOf(const char* s) const override

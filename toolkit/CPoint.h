@@ -28,8 +28,6 @@ struct CPoint {
     CPoint operator+(const CPoint& other) const { return {x + other.x, y + other.y}; }
     CPoint operator-(const CPoint& other) const { return {x - other.x, y - other.y}; }
 
-    inline bool isInside(const struct CRect& rect) const;
-
     CCoord x = 0;
     CCoord y = 0;
 };

@@ -34,18 +34,7 @@ struct CRect {
     CCoord getHeight() const { return bottom - top; }
     CCoord width() const { return getWidth(); }
     CCoord height() const { return getHeight(); }
-    CRect& setWidth(CCoord w)
-    {
-        right = left + w;
-        return *this;
-    }
-    CRect& setHeight(CCoord h)
-    {
-        bottom = top + h;
-        return *this;
-    }
     CPoint getTopLeft() const { return {left, top}; }
-    CPoint getBottomRight() const { return {right, bottom}; }
     CPoint getSize() const { return {getWidth(), getHeight()}; }
     CPoint getCenter() const { return {left + getWidth() / 2, top + getHeight() / 2}; }
 
@@ -68,7 +57,6 @@ struct CRect {
         bottom -= dy;
         return *this;
     }
-    CRect& extend(CCoord dx, CCoord dy) { return inset(-dx, -dy); }
 
     bool isEmpty() const { return right <= left || bottom <= top; }
     bool pointInside(const CPoint& p) const { return p.x >= left && p.x < right && p.y >= top && p.y < bottom; }
@@ -116,6 +104,5 @@ struct CRect {
     CCoord bottom = 0;
 };
 
-inline bool CPoint::isInside(const CRect& rect) const { return rect.pointInside(*this); }
 
 }  // namespace VSTGUI

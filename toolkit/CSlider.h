@@ -41,12 +41,9 @@ public:
     virtual void setHandle(CBitmap* handle);
     CBitmap* getHandle() const { return pHandle; }
     void setOffsetHandle(const CPoint& val);
-    const CPoint& getOffsetHandle() const { return offsetHandle; }
     void setOffset(const CPoint& val) { offset = val; }
     const CPoint& getOffset() const { return offset; }
     int32_t getStyle() const { return style; }
-    void setZoomFactor(float val) { zoomFactor = val; }
-    float getZoomFactor() const { return zoomFactor; }
 
     const char* getClassName() const override { return "CSlider"; }
     bool isTypeOf(const char* s) const override { return std::strcmp(s, "CSlider") == 0 || CControl::isTypeOf(s); }

@@ -113,12 +113,6 @@ void CView::setVisible(bool state)
         invalid();
 }
 
-void CView::setAlphaValue(float alpha)
-{
-    alphaValue = std::clamp(alpha, 0.f, 1.f);
-    setDirty(true);
-}
-
 void CView::setBackground(CBitmap* background)
 {
     pBackground.reset(background);

@@ -69,15 +69,12 @@ public:
     virtual void setTransparency(bool state) { transparent = state; }
     bool getTransparency() const { return transparent; }
     void setWantsFocus(bool state) { focusWanted = state; }
-    bool wantsFocus() const { return focusWanted; }
     virtual void takeFocus() {}
     virtual void looseFocus() {}
-    void setAlphaValue(float alpha);
     float getAlphaValue() const { return alphaValue; }
 
     // Takes a reference to the bitmap and drops the one it held.
     virtual void setBackground(CBitmap* background);
-    CBitmap* getBackground() const { return pBackground.get(); }
     virtual CBitmap* getDrawBackground() const { return pBackground.get(); }
 
     // Hierarchy: a container calls attached when the view joins a frame's

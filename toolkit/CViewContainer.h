@@ -33,10 +33,8 @@ public:
     CView* getViewAt(const CPoint& where, bool deep = false) const;
 
     void setBackgroundColor(const CColor& color);
-    CColor getBackgroundColor() const { return backgroundColor; }
     // Where in the background bitmap the container's top-left corner lies.
     void setBackgroundOffset(const CPoint& offset);
-    const CPoint& getBackgroundOffset() const { return backgroundOffset; }
     virtual void drawBackgroundRect(CDrawContext* context, const CRect& updateRect);
 
     void draw(CDrawContext* context) override;
@@ -57,8 +55,6 @@ public:
 
     // Turns every dirty view below into an invalid region of the frame.
     void invalidateDirtyViews();
-    // The child that took the current mouse press, if any.
-    CView* getMouseDownView() const { return mouseDownView; }
     void clearMouseDownView(CView* view);
 
     const char* getClassName() const override { return "CViewContainer"; }

@@ -20,7 +20,6 @@ public:
     Result key(const KeyCode& keyCode);
 
     const std::string& getText() const { return text; }
-    const std::string& getInitialText() const { return initialText; }
     std::size_t getCaret() const { return caret; }  // byte index into getText
     bool isAllSelected() const { return allSelected; }
 

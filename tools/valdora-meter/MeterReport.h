@@ -21,9 +21,6 @@ public:
     // Writes the summary; false when the CSV could not be written completely.
     bool finish();
 
-    int overCount(int channel) const { return overs_[static_cast<size_t>(channel)]; }
-    double maximumValue(int channel) const { return maxValue_[static_cast<size_t>(channel)]; }
-    double maximumHold(int channel) const { return maxHold_[static_cast<size_t>(channel)]; }
 
     static const char* meterName(int meter);
 
