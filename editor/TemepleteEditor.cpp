@@ -70,10 +70,11 @@ bool TemepleteEditor::openFrame(void* parent)
     if (frame || !background || !background->isLoaded() || !templete)
         return false;
     AEffGUIEditor::open(parent);
-    editorThread = std::this_thread::get_id();
     otherThreadChanges.clear();
     frame = new MyFrame(CRect(rect.left, rect.top, rect.left + editor::kEditorWidth, rect.top + kInitialHeight),
                         parent, this);
+    // From here on changes made on this thread go straight to the views.
+    editorThread.store(std::this_thread::get_id(), std::memory_order_release);
     frame->setBackground(background.get());
     setKnobMode(kLinearMode);
 
@@ -99,6 +100,7 @@ bool TemepleteEditor::openFrame(void* parent)
 
 void TemepleteEditor::close()
 {
+    editorThread.store(std::thread::id(), std::memory_order_release);
     parentWindow = nullptr;
     destroyStripEditors();
     for (auto& panel : panels)
@@ -136,11 +138,12 @@ double TemepleteEditor::elapsedBlocks() const
 // ---------------------------------------------------------------------------
 // parameters and controls
 
+// Only the thread that opened the window touches it, so no other thread
+// reads the frame either: it leaves a note for the next idle, which a
+// closed editor never delivers (open starts from the effect's values).
 void TemepleteEditor::setParameter(VstInt32 index, float value)
 {
-    if (!frame)
-        return;
-    if (std::this_thread::get_id() != editorThread) {
+    if (std::this_thread::get_id() != editorThread.load(std::memory_order_acquire)) {
         otherThreadChanges.post(index, value);
         return;
     }

@@ -15,6 +15,7 @@
 #include "toolkit/CBitmap.h"
 
 #include <array>
+#include <atomic>
 #include <memory>
 #include <thread>
 
@@ -78,6 +79,7 @@ private:
     // Last applied "Strips", "ShowFlt", "ShowLbl"; -1 forces the next layout.
     std::array<int, 3> stripState{-1, -1, -1};
     double lastElapsedBlocks = 0.0;
-    std::thread::id editorThread;
+    // The thread that opened the window; no thread's id while it is closed.
+    std::atomic<std::thread::id> editorThread{};
     ParameterMailbox otherThreadChanges;
 };
