@@ -44,8 +44,6 @@ StripFilterSection::Batch::Batch(StripFilterSection* section) : section_(section
         return;
     section_->batchDepth_.fetch_add(1, std::memory_order_seq_cst);
     section_->batchSerial_.fetch_add(1, std::memory_order_seq_cst);
-    // A reader that sees any value stored after this sees the new serial.
-    std::atomic_thread_fence(std::memory_order_release);
 }
 
 StripFilterSection::Batch::~Batch()
@@ -149,7 +147,6 @@ bool StripFilterSection::readWholeSettings(Settings& settings) const
     if (batchDepth_.load(std::memory_order_acquire) != 0)
         return false;
     settings = currentSettings();
-    std::atomic_thread_fence(std::memory_order_acquire);
     return batchSerial_.load(std::memory_order_relaxed) == serial;
 }
 

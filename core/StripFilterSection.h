@@ -114,15 +114,17 @@ private:
     void requestDesign() { designDue_.store(true, std::memory_order_release); }
     void carryOutRequests();
 
-    // Set from the parameter threads, each value whole.
-    RelaxedValue<float> filterRateHz_{44100.0f};
-    RelaxedValue<float> highPassStatusValue_{Defaults::highPassStatus};
-    RelaxedValue<float> highPassSlopeValue_{Defaults::highPassSlope};
-    RelaxedValue<float> highPassFrequencyValue_{Defaults::highPassFrequency};
-    RelaxedValue<float> lowPassStatusValue_{Defaults::lowPassStatus};
-    RelaxedValue<float> lowPassSlopeValue_{Defaults::lowPassSlope};
-    RelaxedValue<float> lowPassFrequencyValue_{Defaults::lowPassFrequency};
-    RelaxedValue<bool> running_{true};
+    // Set from the parameter threads, each value whole. Stores release and
+    // loads acquire (the atomics' default order): a reader that sees a value
+    // stored inside a batch also sees the batch's serial.
+    std::atomic<float> filterRateHz_{44100.0f};
+    std::atomic<float> highPassStatusValue_{Defaults::highPassStatus};
+    std::atomic<float> highPassSlopeValue_{Defaults::highPassSlope};
+    std::atomic<float> highPassFrequencyValue_{Defaults::highPassFrequency};
+    std::atomic<float> lowPassStatusValue_{Defaults::lowPassStatus};
+    std::atomic<float> lowPassSlopeValue_{Defaults::lowPassSlope};
+    std::atomic<float> lowPassFrequencyValue_{Defaults::lowPassFrequency};
+    std::atomic<bool> running_{true};
     // Shown by the editor and the parameter displays.
     RelaxedValue<float> highPassHz_{20.0f};
     RelaxedValue<float> lowPassHz_{30000.0f};

@@ -416,6 +416,37 @@ TEST_F(EditorPanel, ElapsedBlocksFollowTheClockPastFortyNineDaysOfUptime)
     }
 }
 
+// However a host leads an editor through its life (an open refused, opened
+// or closed twice, the instance closed with the window open), every bitmap
+// it loaded is released with the instance.
+TEST(EditorLifetime, EveryPathReleasesItsBitmaps)
+{
+    constexpr VstInt32 kRefusedOpen = -1;  // effEditOpen without a parent window
+    void* const window = reinterpret_cast<void*>(0x1234);  // no such window: an offscreen frame
+    const std::vector<std::vector<VstInt32>> paths = {
+        {},
+        {kRefusedOpen},
+        {effEditOpen, effEditIdle, effEditClose},
+        {effEditOpen, effEditClose, effEditClose},
+        {effEditOpen, effEditOpen, effEditIdle, effEditClose},
+        {effEditOpen, effEditIdle},
+        {effEditOpen, effEditClose, kRefusedOpen, effEditOpen, effEditIdle},
+    };
+    for (size_t path = 0; path < paths.size(); ++path) {
+        const long before = CBitmap::liveCount();
+        AEffect* effect = (new Templete(host::hostCallback, makeTemepleteEditor))->getAeffect();
+        effect->setParameter(effect, param::kShowStrips, 1.0F);
+        for (const VstInt32 opcode : paths[path]) {
+            if (opcode == kRefusedOpen)
+                EXPECT_EQ(effect->dispatcher(effect, effEditOpen, 0, 0, nullptr, 0.0F), 0);
+            else
+                effect->dispatcher(effect, opcode, 0, 0, opcode == effEditOpen ? window : nullptr, 0.0F);
+        }
+        effect->dispatcher(effect, effClose, 0, 0, nullptr, 0.0F);
+        EXPECT_EQ(CBitmap::liveCount(), before) << "path " << path;
+    }
+}
+
 TEST_F(EditorPanel, FrontPanelsRenderToPng)
 {
     effect->setParameter(param::kShowStrips, 1.0F);
