@@ -80,6 +80,8 @@ private:
     std::array<int, 3> stripState{-1, -1, -1};
     double lastElapsedBlocks = 0.0;
     // The thread that opened the window; no thread's id while it is closed.
+    // Hosts may set parameters from the audio thread, which reads it.
+    static_assert(std::atomic<std::thread::id>::is_always_lock_free, "the audio thread may take no lock");
     std::atomic<std::thread::id> editorThread{};
     ParameterMailbox otherThreadChanges;
 };
