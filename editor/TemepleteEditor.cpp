@@ -67,6 +67,7 @@ bool TemepleteEditor::openOffscreen()
 
 bool TemepleteEditor::openFrame(void* parent)
 {
+    const std::lock_guard<std::recursive_mutex> lock(windowMutex);
     if (frame || !background || !background->isLoaded() || !templete)
         return false;
     AEffGUIEditor::open(parent);
@@ -100,6 +101,7 @@ bool TemepleteEditor::openFrame(void* parent)
 
 void TemepleteEditor::close()
 {
+    const std::lock_guard<std::recursive_mutex> lock(windowMutex);
     editorThread.store(std::thread::id(), std::memory_order_release);
     parentWindow = nullptr;
     destroyStripEditors();
@@ -114,6 +116,7 @@ void TemepleteEditor::close()
 
 void TemepleteEditor::idle()
 {
+    const std::lock_guard<std::recursive_mutex> lock(windowMutex);
     if (!frame)
         return;
     otherThreadChanges.deliver([this](VstInt32 index, float value) { applyParameter(index, value); });
@@ -147,7 +150,9 @@ void TemepleteEditor::setParameter(VstInt32 index, float value)
         otherThreadChanges.post(index, value);
         return;
     }
-    applyParameter(index, value);
+    const std::lock_guard<std::recursive_mutex> lock(windowMutex);
+    if (frame)
+        applyParameter(index, value);
 }
 
 void TemepleteEditor::applyParameter(VstInt32 index, float value)

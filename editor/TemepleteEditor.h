@@ -17,6 +17,7 @@
 #include <array>
 #include <atomic>
 #include <memory>
+#include <mutex>
 #include <thread>
 
 class Templete;
@@ -84,4 +85,8 @@ private:
     static_assert(std::atomic<std::thread::id>::is_always_lock_free, "the audio thread may take no lock");
     std::atomic<std::thread::id> editorThread{};
     ParameterMailbox otherThreadChanges;
+    // A host that opens, idles and closes the window from more than one
+    // thread gets those calls one after the other (never the audio thread:
+    // it only ever posts to the mailbox).
+    std::recursive_mutex windowMutex;
 };
