@@ -15,7 +15,6 @@ public:
     AEffEditor(const AEffEditor&) = delete;
     AEffEditor& operator=(const AEffEditor&) = delete;
 
-    virtual AudioEffect* getEffect() { return effect; }
     virtual bool getRect(ERect** rect)
     {
         if (rect)

@@ -50,7 +50,6 @@ public:
     virtual void processReplacing(float** inputs, float** outputs, VstInt32 sampleFrames) = 0;
     virtual void processDoubleReplacing(double**, double**, VstInt32) {}
     float getSampleRate() const { return sampleRate; }
-    VstInt32 getBlockSize() const { return blockSize; }
 
     // Host callback; 0 when the host gave none.
     VstIntPtr callHost(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0, void* ptr = nullptr,

@@ -25,11 +25,6 @@ int stepped(float value, int steps)
 
 }  // namespace
 
-float usable(float value)
-{
-    return !(value >= 0.0f) ? 0.0f : (value > 1.0f ? 1.0f : value);
-}
-
 Reference rmsReference(float value)
 {
     const double db = stepped(value, 300) * 0.1 - 20.0;

@@ -9,7 +9,7 @@
 namespace conversions {
 
 // Normalised value with NaN and out-of-range values moved to the nearest end.
-float usable(float value);
+inline float usable(float value) { return param::clampUnit(value); }
 using param::threeState;
 inline bool switchOn(float value) { return param::twoState(value) != 0; }
 

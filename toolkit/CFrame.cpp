@@ -264,24 +264,17 @@ bool CFrame::onWheel(const CPoint& where, const CMouseWheelAxis& axis, const flo
     return handled;
 }
 
-int32_t CFrame::onKeyDown(KeyCode& keyCode)
-{
-    if (!pFocusView)
-        return -1;
-    CView* view = pFocusView;
-    view->remember();
-    const int32_t result = view->onKeyDown(keyCode);
-    view->forget();
-    return result;
-}
+int32_t CFrame::onKeyDown(KeyCode& keyCode) { return toFocusView(&CView::onKeyDown, keyCode); }
 
-int32_t CFrame::onKeyUp(KeyCode& keyCode)
+int32_t CFrame::onKeyUp(KeyCode& keyCode) { return toFocusView(&CView::onKeyUp, keyCode); }
+
+int32_t CFrame::toFocusView(int32_t (CView::*handler)(KeyCode&), KeyCode& keyCode)
 {
     if (!pFocusView)
         return -1;
     CView* view = pFocusView;
     view->remember();
-    const int32_t result = view->onKeyUp(keyCode);
+    const int32_t result = (view->*handler)(keyCode);
     view->forget();
     return result;
 }

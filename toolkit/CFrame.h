@@ -86,6 +86,8 @@ public:
     CBaseObject* newCopy() const override { return nullptr; }
 
 private:
+    // The focus view is held while it handles the key, which may remove it.
+    int32_t toFocusView(int32_t (CView::*handler)(KeyCode&), KeyCode& keyCode);
     void checkMouseViews(const CPoint& where, const CButtonState& buttons);
     std::vector<CView*> viewsUnder(const CPoint& where) const;
     CMouseEventResult sendHoverMove(const CPoint& where, const CButtonState& buttons);

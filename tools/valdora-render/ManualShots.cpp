@@ -23,31 +23,22 @@ constexpr double kToneSeconds = 1.5;
 constexpr const char* kMeterNames[] = {"vu", "rms", "ppm"};
 
 // A 1 kHz tone, the right channel 3 dB lower, fed on from where it stopped.
-class ToneFeed {
-public:
-    explicit ToneFeed(Templete& effect) : effect(effect) {}
-    void feed()
-    {
-        std::vector<float> left(kBlockFrames);
-        std::vector<float> right(kBlockFrames);
-        const int blocks = static_cast<int>(kToneSeconds * kRateHz / kBlockFrames);
-        for (int b = 0; b < blocks; ++b) {
-            for (int i = 0; i < kBlockFrames; ++i) {
-                const double t = (static_cast<double>(samplesFed) + i) / kRateHz;
-                left[static_cast<size_t>(i)] = static_cast<float>(kTonePeak * std::sin(2.0 * kPi * 1000.0 * t));
-                right[static_cast<size_t>(i)] = 0.7F * left[static_cast<size_t>(i)];
-            }
-            samplesFed += kBlockFrames;
-            float* inputs[] = {left.data(), right.data()};
-            float* outputs[] = {left.data(), right.data()};
-            effect.processReplacing(inputs, outputs, kBlockFrames);
+void feedTone(Templete& effect, long long& samplesFed)
+{
+    std::vector<float> left(kBlockFrames);
+    std::vector<float> right(kBlockFrames);
+    const int blocks = static_cast<int>(kToneSeconds * kRateHz / kBlockFrames);
+    for (int b = 0; b < blocks; ++b) {
+        for (int i = 0; i < kBlockFrames; ++i) {
+            const double t = (static_cast<double>(samplesFed) + i) / kRateHz;
+            left[static_cast<size_t>(i)] = static_cast<float>(kTonePeak * std::sin(2.0 * kPi * 1000.0 * t));
+            right[static_cast<size_t>(i)] = 0.7F * left[static_cast<size_t>(i)];
         }
+        samplesFed += kBlockFrames;
+        float* channels[] = {left.data(), right.data()};
+        effect.processReplacing(channels, channels, kBlockFrames);
     }
-
-private:
-    Templete& effect;
-    long long samplesFed = 0;
-};
+}
 
 void showStrips(Templete& effect, bool shown)
 {
@@ -66,17 +57,18 @@ bool renderManual(const std::string& outDir)
     effect.setParameter(param::kProcess, 1.0F);
     showStrips(effect, false);
     OffscreenEditor shots(effect);
-    ToneFeed tone(effect);
+    long long samplesFed = 0;
     bool written = true;
     auto write = [&](const std::string& name) {
         const std::string path = outDir + "/" + name + ".png";
-        const bool ok = shots.write(path);
-        std::printf("%s %s\n", ok ? "wrote" : "could not write", path.c_str());
-        written = ok && written;
+        if (!shots.write(path)) {
+            std::fprintf(stderr, "valdora-render: cannot write %s\n", path.c_str());
+            written = false;
+        }
     };
     auto selectMeter = [&](int meter) {
         effect.setParameter(param::kMeter, meter * 0.5F);
-        tone.feed();
+        feedTone(effect, samplesFed);
         shots.idle();
     };
     for (int meter = 0; meter < 3; ++meter) {

@@ -5,6 +5,7 @@
 #include "core/Templete.h"
 #include "editor/EditorGeometry.h"
 #include "tools/valdora-render/OffscreenEditor.h"
+#include "tools/vsthost/PluginHost.h"
 
 #include <cstdio>
 #include <string>
@@ -20,11 +21,6 @@ constexpr int kSelectorMiddleY = editor::front::kMeterSelector.y + 11;
 constexpr int kEmptyX = 350;
 constexpr int kEmptyY = 130;
 
-VstIntPtr quietHost(AEffect*, VstInt32 opcode, VstInt32, VstIntPtr, void*, float)
-{
-    return opcode == audioMasterVersion ? 2400 : 0;
-}
-
 void setStrips(Templete& effect, float strips, float filters, float label)
 {
     effect.setParameter(param::kShowFilters, filters);
@@ -36,14 +32,12 @@ void setStrips(Templete& effect, float strips, float filters, float label)
 
 bool renderPanels(const std::string& outDir)
 {
-    Templete effect(quietHost, &makeTemepleteEditor);
+    Templete effect(host::hostCallback, &makeTemepleteEditor);
     OffscreenEditor shots(effect);
     int failures = 0;
     auto write = [&](const std::string& name) {
         const std::string path = outDir + "/" + name + ".png";
-        if (shots.write(path)) {
-            std::printf("%s\n", path.c_str());
-        } else {
+        if (!shots.write(path)) {
             std::fprintf(stderr, "valdora-render: cannot write %s\n", path.c_str());
             ++failures;
         }

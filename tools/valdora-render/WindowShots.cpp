@@ -1,5 +1,7 @@
 #include "tools/valdora-render/RenderModes.h"
 
+#include "core/ParameterIds.h"
+#include "editor/EditorGeometry.h"
 #include "tools/vsthost/PluginHost.h"
 
 #include <X11/Xlib.h>
@@ -19,17 +21,12 @@ namespace render {
 
 namespace {
 
-constexpr int kWidth = 586;
-constexpr int kMaxHeight = 261;
+constexpr int kWidth = editor::kEditorWidth;
+constexpr int kMaxHeight = editor::kEditorMaxHeight;
 constexpr int kFrames = 512;
 constexpr float kRateHz = 44100.0F;
 constexpr double kTwoPi = 6.283185307179586;
 constexpr double kSignalSeconds = 2.0;
-constexpr VstInt32 kProcess = 0;
-constexpr VstInt32 kMeter = 3;
-constexpr VstInt32 kStrips = 6;
-constexpr VstInt32 kShowFilters = 7;
-constexpr VstInt32 kShowLabel = 15;
 
 struct Shot {
     const char* file;
@@ -93,11 +90,11 @@ bool takeShot(host::PluginLibrary& library, Display* display, const Shot& shot, 
     XSync(display, False);
 
     const float expanded = shot.expanded ? 1.0F : 0.0F;
-    plugin.setParameter(kProcess, 1.0F);
-    plugin.setParameter(kMeter, shot.meter);
-    plugin.setParameter(kShowFilters, expanded);
-    plugin.setParameter(kShowLabel, expanded);
-    plugin.setParameter(kStrips, 1.0F);
+    plugin.setParameter(param::kProcess, 1.0F);
+    plugin.setParameter(param::kMeter, shot.meter);
+    plugin.setParameter(param::kShowFilters, expanded);
+    plugin.setParameter(param::kShowLabel, expanded);
+    plugin.setParameter(param::kShowStrips, 1.0F);
     plugin.setSampleRate(kRateHz);
     plugin.setBlockSize(kFrames);
     plugin.resume();

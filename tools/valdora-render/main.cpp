@@ -10,44 +10,28 @@
 #include <filesystem>
 #include <string>
 
-namespace {
-
-constexpr const char* kUsage =
-    "usage: valdora-render panels|views|manual OUTDIR\n"
-    "       valdora-render window PLUGIN.so OUTDIR\n";
-
-bool makeFolder(const std::string& dir)
-{
-    std::error_code error;
-    std::filesystem::create_directories(dir, error);
-    if (error)
-        std::fprintf(stderr, "valdora-render: cannot create %s: %s\n", dir.c_str(), error.message().c_str());
-    return !error;
-}
-
-}  // namespace
-
 int main(int argc, char** argv)
 {
     const std::string mode = argc > 1 ? argv[1] : "";
-    const int wanted = mode == "window" ? 4 : 3;
-    if (argc != wanted || (mode != "panels" && mode != "views" && mode != "manual" && mode != "window")) {
-        std::fputs(kUsage, stderr);
+    const bool known = mode == "panels" || mode == "views" || mode == "manual" || mode == "window";
+    if (!known || argc != (mode == "window" ? 4 : 3)) {
+        std::fputs("usage: valdora-render panels|views|manual OUTDIR\n"
+                   "       valdora-render window PLUGIN.so OUTDIR\n",
+                   stderr);
         return 2;
     }
     const std::string outDir = argv[argc - 1];
-    if (!makeFolder(outDir))
+    std::error_code madeDir;
+    std::filesystem::create_directories(outDir, madeDir);
+    if (madeDir) {
+        std::fprintf(stderr, "valdora-render: cannot create %s: %s\n", outDir.c_str(), madeDir.message().c_str());
         return 2;
+    }
     try {
-        bool ok = false;
-        if (mode == "panels")
-            ok = render::renderPanels(outDir);
-        else if (mode == "views")
-            ok = render::renderMeterViews(outDir);
-        else if (mode == "manual")
-            ok = render::renderManual(outDir);
-        else
-            ok = render::renderWindows(argv[2], outDir);
+        const bool ok = mode == "panels"  ? render::renderPanels(outDir)
+                        : mode == "views" ? render::renderMeterViews(outDir)
+                        : mode == "manual" ? render::renderManual(outDir)
+                                           : render::renderWindows(argv[2], outDir);
         return ok ? 0 : 1;
     } catch (const std::exception& error) {
         std::fprintf(stderr, "valdora-render: %s\n", error.what());

@@ -90,7 +90,6 @@ public:
             usageError(name_ + " needs a value");
         return arguments_[position_++];
     }
-    bool hasMore() const { return position_ < arguments_.size(); }
 
 private:
     const std::vector<std::string>& arguments_;
