@@ -264,12 +264,15 @@ void TemepleteEditor::resize(int height)
     // well leaves it out of step. Elsewhere the parent is sized first.
     IPlatformFrame* const platform = frame->getPlatformFrame();
     const bool parentFirst = platform && platform->resizesParentBeforeHost();
+    const int deviceRight = toDevicePixels(rect.right);
+    const int deviceBottom = toDevicePixels(rect.bottom);
     if (parentFirst)
-        platform->resizeParent(rect.right, rect.bottom);
-    const VstIntPtr hostResized =
-        templete ? templete->callHost(audioMasterSizeWindow, rect.right - rect.left, height) : 0;
+        platform->resizeParent(deviceRight, deviceBottom);
+    const VstIntPtr hostResized = templete ? templete->callHost(audioMasterSizeWindow, deviceRight - toDevicePixels(rect.left),
+                                                                deviceBottom - toDevicePixels(rect.top))
+                                           : 0;
     if (platform && !parentFirst && hostResized == 0)
-        platform->resizeParent(rect.right, rect.bottom);
+        platform->resizeParent(deviceRight, deviceBottom);
     frame->invalid();
     frame->setDirty();
 }

@@ -1,5 +1,6 @@
 #include "toolkit/x11/X11Frame.h"
 
+#include "platform/EditorScale.h"
 #include "toolkit/CFrame.h"
 #include "toolkit/PixelBuffer.h"
 #include "toolkit/x11/X11Keys.h"
@@ -9,6 +10,7 @@
 #include <cairo.h>
 
 #include <cmath>
+#include <cstdlib>
 
 namespace VSTGUI {
 
@@ -114,6 +116,23 @@ std::unique_ptr<IPlatformFrame> createPlatformFrame(CFrame& frame, void* parentW
     return x11;
 }
 
+double desktopEditorScale(void* /*parentWindow*/)
+{
+    // GDK_SCALE is the desktop's explicit whole-number scale; Xft.dpi the
+    // font resolution every toolkit of the desktop follows.
+    if (const char* gdkScale = std::getenv("GDK_SCALE"); gdkScale && *gdkScale) {
+        const double value = std::strtod(gdkScale, nullptr);
+        if (value >= 1)
+            return platform::snapEditorScale(value);
+    }
+    Display* display = XOpenDisplay(nullptr);
+    if (!display)
+        return 0.0;
+    const double dpi = platform::xftDpiOf(XResourceManagerString(display));
+    XCloseDisplay(display);
+    return platform::editorScaleForDpi(dpi);
+}
+
 X11Frame::X11Frame(CFrame& frame, Window parent, const CRect& size) : frame(frame), parent(parent)
 {
     display = XOpenDisplay(nullptr);
@@ -175,8 +194,9 @@ void X11Frame::handle(XEvent& event)
     switch (event.type) {
     case Expose:
         // Only marks the area; drawing waits for the idle that follows.
-        frame.invalidRect(CRect(event.xexpose.x, event.xexpose.y, event.xexpose.x + event.xexpose.width,
-                                event.xexpose.y + event.xexpose.height));
+        frame.invalidRect(frame.fromDevice(CRect(event.xexpose.x, event.xexpose.y,
+                                                 event.xexpose.x + event.xexpose.width,
+                                                 event.xexpose.y + event.xexpose.height)));
         break;
     case ButtonPress:
         onButtonPress(event.xbutton);
@@ -189,7 +209,7 @@ void X11Frame::handle(XEvent& event)
         break;
     case LeaveNotify:
         if (event.xcrossing.mode == NotifyNormal) {
-            CPoint where(event.xcrossing.x, event.xcrossing.y);
+            CPoint where = frame.fromDevice(CPoint(event.xcrossing.x, event.xcrossing.y));
             frame.onMouseExited(where, modifiersOf(event.xcrossing.state));
         }
         break;
@@ -212,7 +232,8 @@ void X11Frame::handle(XEvent& event)
 
 void X11Frame::onButtonPress(const XButtonEvent& event)
 {
-    const CPoint where(event.x, event.y);
+    const CPoint device(event.x, event.y);
+    const CPoint where = frame.fromDevice(device);
     const int32_t modifiers = modifiersOf(event.state);
     if (event.button >= kWheelUp && event.button <= kWheelRight) {
         const float distance = (event.button == kWheelUp || event.button == kWheelLeft) ? 1.f : -1.f;
@@ -225,7 +246,7 @@ void X11Frame::onButtonPress(const XButtonEvent& event)
     if (!button)
         return;
     int32_t state = modifiers | button;
-    if (doubleClicks.press(static_cast<int>(event.button), static_cast<uint32_t>(event.time), where))
+    if (doubleClicks.press(static_cast<int>(event.button), static_cast<uint32_t>(event.time), device))
         state |= kDoubleClick;
     CPoint p(where);
     frame.onMouseDown(p, CButtonState(state));
@@ -236,7 +257,7 @@ void X11Frame::onButtonRelease(const XButtonEvent& event)
     const int32_t button = buttonOf(event.button);
     if (!button)
         return;
-    CPoint where(event.x, event.y);
+    CPoint where = frame.fromDevice(CPoint(event.x, event.y));
     frame.onMouseUp(where, CButtonState(modifiersOf(event.state) | button));
 }
 
@@ -246,7 +267,7 @@ void X11Frame::onMotion(XMotionEvent event)
     XEvent newer;
     while (XCheckTypedWindowEvent(display, window, MotionNotify, &newer))
         event = newer.xmotion;
-    CPoint where(event.x, event.y);
+    CPoint where = frame.fromDevice(CPoint(event.x, event.y));
     frame.onMouseMoved(where, CButtonState(modifiersOf(event.state) | heldButtonsOf(event.state)));
 }
 
