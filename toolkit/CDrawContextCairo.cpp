@@ -115,7 +115,7 @@ void CDrawContext::drawBitmap(CBitmap* bitmap, const CRect& dest, const CPoint& 
         cairo_translate(cr, d.left - offset.x, d.top - offset.y);
         cairo_scale(cr, 0.5, 0.5);
         cairo_set_source_surface(cr, doubleSize->getSurface(), 0, 0);
-        cairo_pattern_set_filter(cairo_get_source(cr), scale == 2.0 ? CAIRO_FILTER_NEAREST : CAIRO_FILTER_GOOD);
+        cairo_pattern_set_filter(cairo_get_source(cr), scale == 2.0 ? CAIRO_FILTER_NEAREST : CAIRO_FILTER_BILINEAR);
     } else {
         cairo_set_source_surface(cr, bitmap->getPixels().getSurface(), d.left - offset.x, d.top - offset.y);
         cairo_pattern_set_filter(cairo_get_source(cr), scale == 1.0 ? CAIRO_FILTER_NEAREST : CAIRO_FILTER_BILINEAR);
