@@ -9,7 +9,9 @@
 #include <cairo-xlib.h>
 #include <cairo.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 
 namespace VSTGUI {
@@ -157,8 +159,16 @@ X11Frame::X11Frame(CFrame& frame, Window parent, const CRect& size) : frame(fram
     attributes.event_mask = kEventMask;
     window = XCreateWindow(display, parent, 0, 0, width, height, 0, CopyFromParent, InputOutput, CopyFromParent,
                            CWBackPixmap | CWEventMask, &attributes);
-    windowSurface = cairo_xlib_surface_create(display, window, parentAttributes.visual, static_cast<int>(width),
-                                              static_cast<int>(height));
+    const Visual* visual = parentAttributes.visual;
+    // The common 24-bit visual takes the back buffer's pixels as they are;
+    // sending them straight saves the copy (as large as the window) that a
+    // drawing surface on the window keeps, which a 2x editor feels.
+    if (parentAttributes.depth == 24 && visual->red_mask == 0xff0000 && visual->green_mask == 0xff00 &&
+        visual->blue_mask == 0xff)
+        gc = XCreateGC(display, window, 0, nullptr);
+    else
+        windowSurface = cairo_xlib_surface_create(display, window, parentAttributes.visual, static_cast<int>(width),
+                                                  static_cast<int>(height));
     XMapWindow(display, window);
     XFlush(display);
 }
@@ -171,6 +181,8 @@ X11Frame::~X11Frame()
         setKeyboardFocus(false);
     if (windowSurface)
         cairo_surface_destroy(windowSurface);
+    if (gc)
+        XFreeGC(display, gc);
     if (window)
         XDestroyWindow(display, window);
     XCloseDisplay(display);
@@ -282,7 +294,13 @@ void X11Frame::onKey(XKeyEvent& event, bool down)
 
 void X11Frame::present(const PixelBuffer& backBuffer, const std::vector<CRect>& rects)
 {
-    if (!windowSurface || !backBuffer.isValid())
+    if (!backBuffer.isValid())
+        return;
+    if (gc) {
+        putPixels(backBuffer, rects);
+        return;
+    }
+    if (!windowSurface)
         return;
     cairo_t* cr = cairo_create(windowSurface);
     cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
@@ -295,12 +313,50 @@ void X11Frame::present(const PixelBuffer& backBuffer, const std::vector<CRect>& 
     XFlush(display);
 }
 
+void X11Frame::putPixels(const PixelBuffer& backBuffer, const std::vector<CRect>& rects)
+{
+    cairo_surface_t* surface = backBuffer.getSurface();
+    cairo_surface_flush(surface);
+    const int width = backBuffer.getWidth();
+    const int height = backBuffer.getHeight();
+    XImage image{};
+    image.width = width;
+    image.height = height;
+    image.format = ZPixmap;
+    image.data = reinterpret_cast<char*>(cairo_image_surface_get_data(surface));
+    // The pixels are 32-bit words in the machine's own byte order; Xlib swaps for the server.
+    const uint32_t probe = 1;
+    image.byte_order = *reinterpret_cast<const unsigned char*>(&probe) == 1 ? LSBFirst : MSBFirst;
+    image.bitmap_unit = 32;
+    image.bitmap_bit_order = image.byte_order;
+    image.bitmap_pad = 32;
+    image.depth = 24;
+    image.bytes_per_line = cairo_image_surface_get_stride(surface);
+    image.bits_per_pixel = 32;
+    image.red_mask = 0xff0000;
+    image.green_mask = 0xff00;
+    image.blue_mask = 0xff;
+    if (!XInitImage(&image))
+        return;
+    for (const CRect& r : rects) {
+        const int left = std::clamp(static_cast<int>(std::floor(r.left)), 0, width);
+        const int top = std::clamp(static_cast<int>(std::floor(r.top)), 0, height);
+        const int right = std::clamp(static_cast<int>(std::ceil(r.right)), 0, width);
+        const int bottom = std::clamp(static_cast<int>(std::ceil(r.bottom)), 0, height);
+        if (right > left && bottom > top)
+            XPutImage(display, window, gc, &image, left, top, left, top, static_cast<unsigned int>(right - left),
+                      static_cast<unsigned int>(bottom - top));
+    }
+    XFlush(display);
+}
+
 void X11Frame::setSize(int width, int height)
 {
     if (!window || width <= 0 || height <= 0)
         return;
     XResizeWindow(display, window, static_cast<unsigned int>(width), static_cast<unsigned int>(height));
-    cairo_xlib_surface_set_size(windowSurface, width, height);
+    if (windowSurface)
+        cairo_xlib_surface_set_size(windowSurface, width, height);
     XFlush(display);
 }
 
