@@ -268,9 +268,11 @@ void TemepleteEditor::resize(int height)
     const int deviceBottom = toDevicePixels(rect.bottom);
     if (parentFirst)
         platform->resizeParent(deviceRight, deviceBottom);
-    const VstIntPtr hostResized = templete ? templete->callHost(audioMasterSizeWindow, deviceRight - toDevicePixels(rect.left),
-                                                                deviceBottom - toDevicePixels(rect.top))
-                                           : 0;
+    // The window system and the host count device pixels (the editor's scale).
+    const int deviceWidth = deviceRight - toDevicePixels(rect.left);
+    const int deviceHeight = deviceBottom - toDevicePixels(rect.top);
+    const VstIntPtr hostResized =
+        templete ? templete->callHost(audioMasterSizeWindow, deviceWidth, deviceHeight) : 0;
     if (platform && !parentFirst && hostResized == 0)
         platform->resizeParent(deviceRight, deviceBottom);
     frame->invalid();
