@@ -37,7 +37,7 @@ public:
     void beginEdit(int32_t index) override;
     void endEdit(int32_t index) override;
     void doIdleStuff() override;
-    uint32_t getTicks() const;
+    uint64_t getTicks() const;
     double getEditorScale() const override { return scale; }
     // A scale for the editors that open from now on instead of the user's
     // and the desktop's choice (offscreen renders, tests); 0 lets them choose.

@@ -8,12 +8,16 @@
 
 namespace VSTGUI {
 
-CBitmap::CBitmap(const CResourceDescription& desc) : resource(desc), pixels(ImageCache::resource(desc.id)) {}
+CBitmap::CBitmap(const CResourceDescription& desc) : resource(desc), pixels(ImageCache::resource(desc.id))
+{
+    live.fetch_add(1, std::memory_order_relaxed);
+}
 
 CBitmap::CBitmap(const unsigned char* pngData, std::size_t size)
     : pixels(std::make_shared<const PixelBuffer>(PixelBuffer::fromPng(pngData, size))),
       doubleSizeLooked(true)
 {
+    live.fetch_add(1, std::memory_order_relaxed);
 }
 
 CBitmap::CBitmap(CCoord width, CCoord height)
@@ -21,12 +25,16 @@ CBitmap::CBitmap(CCoord width, CCoord height)
                                                  static_cast<int>(std::lround(height)))),
       doubleSizeLooked(true)
 {
+    live.fetch_add(1, std::memory_order_relaxed);
 }
 
 CBitmap::CBitmap(PixelBuffer&& newPixels)
     : pixels(std::make_shared<const PixelBuffer>(std::move(newPixels))), doubleSizeLooked(true)
 {
+    live.fetch_add(1, std::memory_order_relaxed);
 }
+
+CBitmap::~CBitmap() { live.fetch_sub(1, std::memory_order_relaxed); }
 
 const PixelBuffer* CBitmap::getDoubleSizePixels()
 {

@@ -8,6 +8,7 @@
 #include "toolkit/CRect.h"
 #include "toolkit/PixelBuffer.h"
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -27,6 +28,11 @@ public:
     CBitmap(const unsigned char* pngData, std::size_t size);
     CBitmap(CCoord width, CCoord height);  // transparent, for drawing into
     explicit CBitmap(PixelBuffer&& pixels);
+    ~CBitmap() override;
+
+    // Bitmaps alive in the process now: what a test compares before and
+    // after an editor's whole life to find one never released.
+    static long liveCount() { return live.load(std::memory_order_relaxed); }
 
     virtual void draw(CDrawContext* context, const CRect& destRect, const CPoint& offset = CPoint(0, 0),
                       float alpha = 1.f);
@@ -47,6 +53,8 @@ public:
     }
 
 private:
+    static inline std::atomic<long> live{0};
+
     CResourceDescription resource{-1};
     // Resource images are shared by every bitmap of the same id (see ImageCache).
     std::shared_ptr<const PixelBuffer> pixels;

@@ -91,7 +91,7 @@ CPoint CFrame::fromDevice(const CPoint& point) const
     return scale == 1.0 ? point : CPoint(point.x / scale, point.y / scale);
 }
 
-uint32_t CFrame::getTicks() const { return static_cast<uint32_t>(platform::monotonicMs()); }
+uint64_t CFrame::getTicks() const { return static_cast<uint64_t>(platform::monotonicMs()); }
 
 int32_t CFrame::getKnobMode() const { return pEditor ? pEditor->getKnobMode() : kCircularMode; }
 
