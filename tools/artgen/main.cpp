@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <exception>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <utility>
@@ -55,6 +56,7 @@ int main(int argc, char** argv)
         artgen::loadFonts(argv[3]);
         const std::vector<artgen::ArtImage> list = artgen::catalogue();
         artgen::ImageSet images;
+        std::filesystem::create_directories(resources + "/" + kDoubleSizeFolder);
         for (const artgen::ArtImage& a : list) {
             cairo_surface_t* s = artgen::render(a);
             const std::string path = resources + "/" + a.file;
