@@ -68,7 +68,7 @@ int runMeter(const MeterOptions& options, std::ostream& out)
     // so its needles, hold marks and over lamps end where the panel's would.
     std::unique_ptr<render::OffscreenEditor> picture;
     if (wantsPicture)
-        picture = std::make_unique<render::OffscreenEditor>(*effect);
+        picture = std::make_unique<render::OffscreenEditor>(*effect, options.renderScale);
     PanelReader reader(meter);
     const int frames = options.blockFrames;
     std::vector<float> left(static_cast<size_t>(frames));

@@ -49,14 +49,14 @@ void showStrips(Templete& effect, bool shown)
 
 }  // namespace
 
-bool renderManual(const std::string& outDir)
+bool renderManual(const std::string& outDir, double scale)
 {
     Templete effect(host::hostCallback, makeTemepleteEditor);
     effect.setSampleRate(kRateHz);
     effect.dispatcher(effMainsChanged, 0, 1, nullptr, 0.0F);
     effect.setParameter(param::kProcess, 1.0F);
     showStrips(effect, false);
-    OffscreenEditor shots(effect);
+    OffscreenEditor shots(effect, scale);
     long long samplesFed = 0;
     bool written = true;
     auto write = [&](const std::string& name) {

@@ -12,9 +12,14 @@ using namespace VSTGUI;
 
 namespace render {
 
-OffscreenEditor::OffscreenEditor(Templete& effect) : editor(dynamic_cast<TemepleteEditor*>(effect.getEditor()))
+OffscreenEditor::OffscreenEditor(Templete& effect, double scale)
+    : editor(dynamic_cast<TemepleteEditor*>(effect.getEditor()))
 {
-    if (!editor || !editor->openOffscreen())
+    // The scale is fixed when the editor opens; later editors choose their own.
+    AEffGUIEditor::setScaleOverride(scale);
+    const bool opened = editor && editor->openOffscreen();
+    AEffGUIEditor::setScaleOverride(0);
+    if (!opened)
         throw std::runtime_error("the editor cannot be opened offscreen");
 }
 

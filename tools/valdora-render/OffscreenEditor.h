@@ -13,8 +13,9 @@ namespace render {
 
 class OffscreenEditor {
 public:
-    // Throws std::runtime_error when the effect has no editor or it does not open.
-    explicit OffscreenEditor(Templete& effect);
+    // Opens at scale (1, 1.5 or 2) times the editor's size. Throws
+    // std::runtime_error when the effect has no editor or it does not open.
+    explicit OffscreenEditor(Templete& effect, double scale = 1.0);
     ~OffscreenEditor();
     OffscreenEditor(const OffscreenEditor&) = delete;
     OffscreenEditor& operator=(const OffscreenEditor&) = delete;

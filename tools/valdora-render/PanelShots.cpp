@@ -30,10 +30,11 @@ void setStrips(Templete& effect, float strips, float filters, float label)
 
 }  // namespace
 
-bool renderPanels(const std::string& outDir)
+bool renderPanels(const std::string& outDir, double scale)
 {
     Templete effect(host::hostCallback, &makeTemepleteEditor);
-    OffscreenEditor shots(effect);
+    // The clicks stay in editor pixels whatever the scale.
+    OffscreenEditor shots(effect, scale);
     int failures = 0;
     auto write = [&](const std::string& name) {
         const std::string path = outDir + "/" + name + ".png";

@@ -1,11 +1,13 @@
 // valdora-render: the editor drawn into PNG files, one mode a purpose.
-//   valdora-render panels OUTDIR         back panels and strips of each meter
-//   valdora-render views OUTDIR          meter views over their panels at set readings
-//   valdora-render manual OUTDIR         the user manual's pictures
-//   valdora-render window PLUGIN OUTDIR  the editor as a host shows it (needs DISPLAY)
+//   valdora-render panels OUTDIR [--scale S]  back panels and strips of each meter
+//   valdora-render views OUTDIR               meter views over their panels at set readings
+//   valdora-render manual OUTDIR [--scale S]  the user manual's pictures
+//   valdora-render window PLUGIN OUTDIR       the editor as a host shows it (needs DISPLAY)
+// S is 1, 1.5 or 2: the pictures of an editor that many times its size.
 #include "tools/valdora-render/RenderModes.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <exception>
 #include <filesystem>
 #include <string>
@@ -13,14 +15,18 @@
 int main(int argc, char** argv)
 {
     const std::string mode = argc > 1 ? argv[1] : "";
-    const bool known = mode == "panels" || mode == "views" || mode == "manual" || mode == "window";
-    if (!known || argc != (mode == "window" ? 4 : 3)) {
-        std::fputs("usage: valdora-render panels|views|manual OUTDIR\n"
+    const bool scalable = mode == "panels" || mode == "manual";
+    const bool scaled = scalable && argc == 5 && std::string(argv[3]) == "--scale";
+    const double scale = scaled ? std::strtod(argv[4], nullptr) : 1.0;
+    const bool known = scalable || mode == "views" || mode == "window";
+    if (!known || (argc != (mode == "window" ? 4 : 3) && !scaled) || (scale != 1.0 && scale != 1.5 && scale != 2.0)) {
+        std::fputs("usage: valdora-render panels|manual OUTDIR [--scale 1|1.5|2]\n"
+                   "       valdora-render views OUTDIR\n"
                    "       valdora-render window PLUGIN.so OUTDIR\n",
                    stderr);
         return 2;
     }
-    const std::string outDir = argv[argc - 1];
+    const std::string outDir = mode == "window" ? argv[3] : argv[2];
     std::error_code madeDir;
     std::filesystem::create_directories(outDir, madeDir);
     if (madeDir) {
@@ -28,9 +34,9 @@ int main(int argc, char** argv)
         return 2;
     }
     try {
-        const bool ok = mode == "panels"  ? render::renderPanels(outDir)
+        const bool ok = mode == "panels"  ? render::renderPanels(outDir, scale)
                         : mode == "views" ? render::renderMeterViews(outDir)
-                        : mode == "manual" ? render::renderManual(outDir)
+                        : mode == "manual" ? render::renderManual(outDir, scale)
                                            : render::renderWindows(argv[2], outDir);
         return ok ? 0 : 1;
     } catch (const std::exception& error) {
