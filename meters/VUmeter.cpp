@@ -137,7 +137,8 @@ void VUmeter::designNeedles()
 
 void VUmeter::updateHoldLength()
 {
-    holdSamples_ = frame_.sampleRate * static_cast<float>(holdMs_) * 0.001f;
+    // Worked out in double and rounded once: 1000 ms at 48 kHz is 48000 samples, not 48000.004.
+    holdSamples_ = static_cast<float>(holdMs_ * 0.001 * frame_.sampleRate);
 }
 
 void VUmeter::updateOverThreshold()
