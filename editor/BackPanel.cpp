@@ -25,7 +25,43 @@ bool isOn(float value) { return static_cast<int>(value + 0.5f) == 1; }
 
 }  // namespace
 
-BackPanel::BackPanel(Templete* effect, CControlListener* editor) : effect(effect), editor(editor) {}
+BackPanel::BackPanel(Templete* effect, CControlListener* editor, int meter)
+    : effect(effect), editor(editor), meter(meter)
+{
+}
+
+bool BackPanel::open(CViewContainer* newParent)
+{
+    if (meter < 0 || meter >= editor::bitmap::kMeterCount)
+        return false;
+    const editor::back::Layout& layout = editor::back::kLayouts[static_cast<std::size_t>(meter)];
+    if (!openWithBitmap(newParent, editor::bitmap::kBackPanel[static_cast<std::size_t>(meter)]))
+        return false;
+    for (std::size_t i = 0; i < layout.knobCount; ++i)
+        addKnob(layout.knobs[i]);
+    for (std::size_t i = 0; i < layout.switchCount; ++i)
+        addSwitch(layout.switches[i]);
+    addVersionLabel(layout.version);
+    return true;
+}
+
+bool BackPanel::engineValue(int tag, float& value) const
+{
+    const MeterEngine* const engine = effect ? effect->meterEngine(meter) : nullptr;
+    if (!engine)
+        return false;
+    value = engine->getSetting(tag);
+    return true;
+}
+
+bool BackPanel::engineDisplay(int tag, char* text) const
+{
+    const MeterEngine* const engine = effect ? effect->meterEngine(meter) : nullptr;
+    if (!engine)
+        return false;
+    engine->getSettingDisplay(tag, text);
+    return true;
+}
 
 BackPanel::~BackPanel() { close(); }
 
@@ -254,7 +290,10 @@ void BackPanel::setParameter(VstInt32 index, float value)
             }
         return;
     }
-    applyValue(index, value);
+    float shownValue = value;
+    if (editor::back::kLayouts[static_cast<std::size_t>(meter)].showsStoredValue)
+        engineValue(index, shownValue);
+    applyValue(index, shownValue);
 }
 
 void BackPanel::valueChanged(CControl* control)

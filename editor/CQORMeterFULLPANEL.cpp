@@ -14,6 +14,8 @@
 #include "editor/BackPanel.h"
 #include "editor/CQORMeter2.h"
 #include "editor/PanelFont.h"
+#include "meters/MeanSquare.h"
+#include "meters/MeterReading.h"
 #include "meters/SettingDisplay.h"
 #include "presets/CPresetSystemEditor.h"
 #include "toolkit/CBitmap.h"
@@ -84,7 +86,11 @@ bool CQORMeterFULLPANEL::open(CFrame* newFrame)
     addMeterControls();
     addViews();
     addReferenceControl();
-    createBackPanel();
+    // The meter's settings back panel, built on the same frame; without one
+    // the full panel works on its own.
+    backPanel = style.makeBackPanel ? style.makeBackPanel(effect, editor) : nullptr;
+    if (backPanel)
+        backPanel->open(frame);
     opened = true;
     return true;
 }
@@ -260,7 +266,9 @@ void CQORMeterFULLPANEL::close()
     if (!container)
         return;
     opened = false;
-    destroyBackPanel();
+    if (backPanel)
+        backPanel->close();
+    backPanel.reset();
     if (frame && frame->isChild(container))
         frame->removeView(container, true);
     if (controls.reference) {
@@ -292,7 +300,7 @@ void CQORMeterFULLPANEL::show()
 void CQORMeterFULLPANEL::hide()
 {
     // A back panel left open would cover the next meter and take its tag 65.
-    if (backPanelShown())
+    if (backPanel && backPanel->isShown())
         backPanel->hide();
     if (!opened || !isShown())
         return;
@@ -329,22 +337,33 @@ void CQORMeterFULLPANEL::refreshReferenceText()
     if (!controls.reference || !effect)
         return;
     std::array<char, settingdisplay::kTextSize + 1> text{};
-    switch (style.meter) {
-    case 0:
-        if (VUmeter* const engine = effect->vuMeter())
-            engine->getSettingDisplay(style.referenceTag, text.data());
-        break;
-    case 1:
-        if (RMSMeter* const engine = effect->rmsMeter())
-            engine->getSettingDisplay(style.referenceTag, text.data());
-        break;
-    default:
-        if (PPMmeter* const engine = effect->ppmMeter())
-            engine->getSettingDisplay(style.referenceTag, text.data());
-        break;
-    }
+    if (const MeterEngine* const engine = effect->meterEngine(style.meter))
+        engine->getSettingDisplay(style.referenceTag, text.data());
     controls.reference->setText(text.data());
     controls.reference->setDirty();
+}
+
+void CQORMeterFULLPANEL::refresh(double elapsedBlocks)
+{
+    MeterEngine* const engine = isOpen() && effect ? effect->meterEngine(style.meter) : nullptr;
+    if (!engine)
+        return;
+    const std::array<CQORMeter2*, 2> views{controls.leftView, controls.rightView};
+    for (int channel = 0; channel < 2; ++channel) {
+        CQORMeter2* const view = views[static_cast<std::size_t>(channel)];
+        if (!view)
+            continue;
+        const double level = engine->readValue(elapsedBlocks, MeterReading::Level, channel);
+        double hold = engine->readValue(elapsedBlocks, MeterReading::Hold, channel);
+        // Hold mode "oo": the hold mark keeps the highest reading.
+        if (engine->holdMode() == HoldMode::kInfinite)
+            hold = engine->applyInfiniteHold(channel, hold);
+        const double rms = MeanSquare::rms(engine->readValue(elapsedBlocks, MeterReading::MeanSquare, channel));
+        showReadings(*view, level, hold, rms);
+        view->setOverState(static_cast<int>(engine->readOverState(channel)));
+        view->setDirty();
+    }
+    engine->followGlobalSettings();
 }
 
 void CQORMeterFULLPANEL::setParameter(VstInt32 index, float value)
@@ -388,8 +407,8 @@ void CQORMeterFULLPANEL::setParameter(VstInt32 index, float value)
         controls.reference->setValue(value);
         refreshReferenceText();
     }
-    if (backPanelShown())
-        forwardParameterToBackPanel(index, value);
+    if (backPanel && backPanel->isShown())
+        backPanel->setParameter(index, value);
 }
 
 float CQORMeterFULLPANEL::trimValueFromText(const char* text)
@@ -409,7 +428,8 @@ void CQORMeterFULLPANEL::valueChanged(CControl* control)
         return;
     const int32_t tag = control->getTag();
     if (tag == kTagBackPanel) {
-        toggleBackPanel();
+        if (backPanel)
+            backPanel->toggle();
     } else if (tag == kParamClearOvers) {
         effect->setParameter(kParamClearOvers, 0.0F);
     } else if (tag == kTagTrimText && controls.trimText) {
@@ -421,5 +441,6 @@ void CQORMeterFULLPANEL::valueChanged(CControl* control)
         effect->setParameter(tag, control->getValue());
         control->setDirty();
     }
-    forwardControlToBackPanel(control);
+    if (backPanel)
+        backPanel->valueChanged(control);
 }

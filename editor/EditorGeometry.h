@@ -281,6 +281,23 @@ constexpr std::array<Switch, 2> kPpmSwitches{{
     {100, {532, 12, 586, 109}, bitmap::kPpmMeasureSwitch, 2},
 }};
 constexpr Rect kPpmVersion{281, 86, 391, 100};
+
+// One meter's back panel: its controls and where the version sits.
+struct Layout {
+    const Knob* knobs;
+    std::size_t knobCount;
+    const Switch* switches;
+    std::size_t switchCount;
+    Rect version;
+    // The controls follow what the engine stored rather than the value
+    // the effect passes on (the VU panel).
+    bool showsStoredValue;
+};
+constexpr std::array<Layout, bitmap::kMeterCount> kLayouts{{
+    {kVuKnobs.data(), kVuKnobs.size(), kVuSwitches.data(), kVuSwitches.size(), kVuVersion, true},
+    {kRmsKnobs.data(), kRmsKnobs.size(), kRmsSwitches.data(), kRmsSwitches.size(), kRmsVersion, false},
+    {kPpmKnobs.data(), kPpmKnobs.size(), kPpmSwitches.data(), kPpmSwitches.size(), kPpmVersion, false},
+}};
 constexpr const char* kVersionText = "v.3.0.1";
 
 // Frames the stepped knobs show for each of their positions.

@@ -28,7 +28,7 @@ void PPMmeter::Channel::publish()
     shownHold.store(peak.hold, std::memory_order_relaxed);
 }
 
-PPMmeter::PPMmeter(AudioEffect* effect) : frame_(MeterKind::Ppm, effect), stored_(MeterKind::Ppm)
+PPMmeter::PPMmeter(AudioEffect* effect) : MeterEngine(MeterKind::Ppm, effect)
 {
     frame_.midSide.setMidScale(0.5f);
     frame_.sources.applyAtConstruction(*this);
@@ -74,11 +74,6 @@ void PPMmeter::setSetting(int id, float value)
     }
     updateTimings();
     frame_.sources.record(id, value);
-}
-
-float PPMmeter::getSetting(int id) const
-{
-    return stored_.get(id);
 }
 
 void PPMmeter::getSettingDisplay(int id, char* text) const
@@ -201,21 +196,6 @@ __attribute__((always_inline)) inline void PPMmeter::runBlock(const float* left,
     kernel.finish(channelL.peak, channelR.peak);
     for (Channel& channel : channels_)
         channel.publish();
-}
-
-void PPMmeter::setSettingsSource(float value)
-{
-    frame_.sources.select(SettingsSource::fromNormalised(value), *this);
-}
-
-void PPMmeter::storeDefaults()
-{
-    GlobalSettingsSet::storeSetA(MeterKind::Ppm);
-}
-
-void PPMmeter::followGlobalSettings()
-{
-    frame_.sources.follow(stored_, *this);
 }
 
 double PPMmeter::readValue(double fraction, MeterReading reading, int channel)

@@ -31,7 +31,7 @@ void RMSMeter::Channel::publish()
     shownMeanSquare.store(meanSquare, std::memory_order_relaxed);
 }
 
-RMSMeter::RMSMeter(AudioEffect* effect) : frame_(MeterKind::Rms, effect), stored_(MeterKind::Rms)
+RMSMeter::RMSMeter(AudioEffect* effect) : MeterEngine(MeterKind::Rms, effect)
 {
     for (Channel& channel : channels_)
         channel.rest();
@@ -91,11 +91,6 @@ void RMSMeter::setSetting(int id, float value)
     }
     updateTimings();
     frame_.sources.record(id, recorded);
-}
-
-float RMSMeter::getSetting(int id) const
-{
-    return stored_.get(id);
 }
 
 void RMSMeter::getSettingDisplay(int id, char* text) const
@@ -237,21 +232,6 @@ __attribute__((always_inline)) inline void RMSMeter::runBlock(const float* left,
     kernel.finish(channelL.peak, channelR.peak, channelL.meanSquare, channelR.meanSquare);
     for (Channel& channel : channels_)
         channel.publish();
-}
-
-void RMSMeter::setSettingsSource(float value)
-{
-    frame_.sources.select(SettingsSource::fromNormalised(value), *this);
-}
-
-void RMSMeter::storeDefaults()
-{
-    GlobalSettingsSet::storeSetA(MeterKind::Rms);
-}
-
-void RMSMeter::followGlobalSettings()
-{
-    frame_.sources.follow(stored_, *this);
 }
 
 double RMSMeter::readValue(double fraction, MeterReading reading, int channel)

@@ -45,7 +45,7 @@ void VUmeter::Channel::publish()
     shownHold.store(hold.hold, std::memory_order_relaxed);
 }
 
-VUmeter::VUmeter(AudioEffect* effect) : frame_(MeterKind::Vu, effect), stored_(MeterKind::Vu)
+VUmeter::VUmeter(AudioEffect* effect) : MeterEngine(MeterKind::Vu, effect)
 {
     for (Channel& channel : channels_)
         channel.model.design(1.5003750937734435, kNeedleTypes[0].restDamping, kNeedleTypes[0].fullDamping);
@@ -97,11 +97,6 @@ void VUmeter::setSetting(int id, float value)
         break;
     }
     frame_.sources.record(id, value);
-}
-
-float VUmeter::getSetting(int id) const
-{
-    return stored_.get(id);
 }
 
 void VUmeter::getSettingDisplay(int id, char* text) const
@@ -261,21 +256,6 @@ __attribute__((always_inline)) inline void VUmeter::runBlock(const float* left, 
     kernel.finish(channelL.needle, channelR.needle, channelL.hold, channelR.hold);
     for (Channel& channel : channels_)
         channel.publish();
-}
-
-void VUmeter::setSettingsSource(float value)
-{
-    frame_.sources.select(SettingsSource::fromNormalised(value), *this);
-}
-
-void VUmeter::storeDefaults()
-{
-    GlobalSettingsSet::storeSetA(MeterKind::Vu);
-}
-
-void VUmeter::followGlobalSettings()
-{
-    frame_.sources.follow(stored_, *this);
 }
 
 double VUmeter::readValue(double fraction, MeterReading reading, int channel)

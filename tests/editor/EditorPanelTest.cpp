@@ -255,7 +255,7 @@ TEST_F(EditorPanel, FrontReferenceControlComesAndGoesWithTheStrips)
 
     effect->setParameter(83, 0.5F);
     char text[32] = {};
-    effect->vuMeter()->getSettingDisplay(83, text);
+    effect->meterEngine(0)->getSettingDisplay(83, text);
     EXPECT_STREQ(reference->getText(), text);
     editor->close();  // with the reference both in and out of the container, nothing leaks or crashes
 }

@@ -32,14 +32,8 @@ void configureEffect(Templete& effect, const MeterOptions& options, int meter)
 
 double referenceDb(Templete& effect)
 {
-    switch (effect.selectedMeter()) {
-    case 0:
-        return effect.vuMeter() ? effect.vuMeter()->referenceDb() : 0.0;
-    case 1:
-        return effect.rmsMeter() ? effect.rmsMeter()->referenceDb() : 0.0;
-    default:
-        return effect.ppmMeter() ? effect.ppmMeter()->referenceDb() : 0.0;
-    }
+    const MeterEngine* const engine = effect.meterEngine(effect.selectedMeter());
+    return engine ? engine->referenceDb() : 0.0;
 }
 
 }  // namespace valdorameter
