@@ -31,20 +31,6 @@ constexpr double kMsToSeconds = 0.001;
 constexpr std::array<const char*, 5> kCanDo = {"offline", "plugAsChannelInsert", "1in1out", "1in2out",
                                                 "2in2out"};
 
-// The per-user store's default of a meter setting id (0 for an unknown id).
-float storeDefault(int id)
-{
-    for (const MeterKind meter : {MeterKind::Vu, MeterKind::Rms, MeterKind::Ppm}) {
-        const MeterSettingsTable& table = MeterSettingsTable::of(meter);
-        if (!table.contains(id))
-            continue;
-        for (int i = 0; i < table.count; ++i)
-            if (table.order[i].id == id)
-                return table.order[i].defaultValue;
-    }
-    return 0.0f;
-}
-
 // The second channel only when the host really gives a separate one;
 // otherwise both sides use the first (mono arrangements, shared pointers).
 float* secondChannel(float* const* channels, bool usable)
@@ -195,7 +181,7 @@ void Templete::seedMeterSettings()
 {
     param::forEachMeterSetting([&](VstInt32 index) {
         const MeterEngine* const engine = settingEngine(index);
-        params_.store(index, engine ? engine->getSetting(index) : storeDefault(index));
+        params_.store(index, engine ? engine->getSetting(index) : MeterSettingsTable::entry(index)->defaultValue);
     });
 }
 

@@ -3,21 +3,20 @@
 #include "controls/CQORCalibrationControl.h"
 #include "controls/CQORHorizontalSwitch.h"
 #include "controls/CQOROnOffButton.h"
+#include "controls/PanelPalette.h"
 #include "core/ParameterIds.h"
 #include "core/Templete.h"
 #include "editor/BackPanelKnobs.h"
 #include "editor/CQORBackPanelContainer.h"
 #include "editor/PanelBitmap.h"
 #include "editor/PanelFont.h"
+#include "meters/MeterSettingsTable.h"
 #include "toolkit/CMovieBitmap.h"
 #include "toolkit/CTextLabel.h"
 
 using namespace VSTGUI;
 
 namespace {
-
-constexpr CColor kLabelColor = MakeCColor(200, 193, 193, 255);
-constexpr CColor kClear = MakeCColor(0, 0, 0, 0);
 
 CRect toRect(const editor::Rect& r) { return CRect(r.left, r.top, r.right, r.bottom); }
 
@@ -127,9 +126,9 @@ CTextLabel* BackPanel::makeLabel(const editor::Rect& rect, const char* text)
 {
     auto* label = new CTextLabel(toRect(rect), text);
     label->setFont(editor::panelFont());
-    label->setFontColor(kLabelColor);
-    label->setBackColor(kClear);
-    label->setFrameColor(kClear);
+    label->setFontColor(palette::kValueText);
+    label->setBackColor(palette::kClear);
+    label->setFrameColor(palette::kClear);
     label->setTransparency(true);
     label->setMouseEnabled(false);
     return label;
@@ -145,8 +144,10 @@ void BackPanel::addKnob(const editor::back::Knob& knob)
     control->setDragRange(feel.dragRange);
     control->setFineDivisor(feel.fineDivisor);
     control->setWheelFineFactor(feel.wheelFineFactor);
-    control->setWheelStep(knob.wheelStep);
-    control->setDefaultValue(knob.defaultValue);
+    // Restored by a double click or kControl click.
+    const SettingEntry* const setting = MeterSettingsTable::entry(knob.tag);
+    control->setWheelStep(setting->wheelStep());
+    control->setDefaultValue(setting->defaultValue);
     float value = 0.f;
     if (engineValue(knob.tag, value))
         control->setValue(value);

@@ -2,13 +2,14 @@
 
 #include "controls/CFrontReferenceControl.h"
 #include "controls/CHelpHintLabel.h"
+#include "controls/CMyTextEdit.h"
 #include "controls/CQORCalibrationControl.h"
 #include "controls/CQORHorizontalSwitch.h"
 #include "controls/CQORMeterSelectorControl.h"
 #include "controls/CQOROnOffButton.h"
 #include "controls/CQORSlider.h"
-#include "controls/CMyTextEdit.h"
 #include "controls/CQSKickButtonH.h"
+#include "controls/PanelPalette.h"
 #include "core/ParameterIds.h"
 #include "core/Templete.h"
 #include "editor/BackPanel.h"
@@ -16,6 +17,7 @@
 #include "editor/PanelFont.h"
 #include "meters/MeanSquare.h"
 #include "meters/MeterReading.h"
+#include "meters/MeterSettingsTable.h"
 #include "meters/SettingDisplay.h"
 #include "presets/CPresetSystemEditor.h"
 #include "toolkit/CBitmap.h"
@@ -32,8 +34,6 @@ using namespace VSTGUI;
 
 namespace {
 
-constexpr CColor kHintTextColor = MakeCColor(220, 213, 213, 255);
-constexpr CColor kTrimTextColor = MakeCColor(220, 213, 213, 255);
 constexpr float kTrimRangeDb = 20.0F;
 constexpr float kTrimValuePerDb = 0.025F;  // 40 dB over the 0..1 range
 constexpr float kTrimDefault = 0.5F;
@@ -102,7 +102,7 @@ void CQORMeterFULLPANEL::addCommonControls(CBitmap* panelImage)
 
     controls.hint = new CHelpHintLabel(rectFrom(front::kHintLine));
     controls.hint->setFont(editor::panelFont());
-    controls.hint->setFontColor(kHintTextColor);
+    controls.hint->setFontColor(palette::kFrontText);
     controls.hint->setTransparency(true);
     controls.hint->setStyle(kNoFrame);
     container->addView(controls.hint);
@@ -138,10 +138,10 @@ void CQORMeterFULLPANEL::addCommonControls(CBitmap* panelImage)
     // Typing shows the same shipped face as the shown value, not a system face by name.
     controls.trimText = new CMyTextEditAH(rectFrom(front::kTrimText), editor, kTagTrimText, "", panelImage, true);
     controls.trimText->setFont(editor::panelFont());
-    controls.trimText->setFontColor(kTrimTextColor);
+    controls.trimText->setFontColor(palette::kFrontText);
     controls.trimText->setStyle(kNoFrame);
     // Typed digits in the colour the field shows its value in: black would vanish on the dark panel.
-    controls.trimText->setColor1(kTrimTextColor.red, kTrimTextColor.green, kTrimTextColor.blue, kTrimTextColor.alpha);
+    controls.trimText->setColor1(palette::kFrontText.red, palette::kFrontText.green, palette::kFrontText.blue, palette::kFrontText.alpha);
     controls.trimText->setColor2(127, 127, 127, 255);
     controls.trimText->setColor3(255, 255, 255, 255);
     controls.trimText->setHintLabel(controls.hint);
@@ -234,10 +234,11 @@ void CQORMeterFULLPANEL::addReferenceControl()
     controls.reference = new CFrontReferenceControl(rect, editor, style.referenceTag, image);
     image->forget();
     controls.reference->setFont(editor::panelFont());
-    controls.reference->setDefaultValue(style.referenceDefault);
+    const SettingEntry& reference = *MeterSettingsTable::entry(style.referenceTag);
+    controls.reference->setDefaultValue(reference.defaultValue);
     controls.reference->setDragRange(style.referenceDragRange);
     controls.reference->setFineDivisor(kReferenceFineDivisor);
-    controls.reference->setWheelStep(style.referenceWheelStep);
+    controls.reference->setWheelStep(reference.wheelStep());
     controls.reference->setWheelFineFactor(kReferenceWheelFineFactor);
     controls.reference->setValue(parameter(style.referenceTag));
     controls.reference->setHintLabel(controls.hint);

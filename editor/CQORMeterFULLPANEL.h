@@ -42,9 +42,7 @@ class CQSKickButtonH;
 struct FrontPanelStyle {
     int meter;  // 0 VU, 1 RMS, 2 PPM
     int32_t referenceTag;
-    float referenceDefault;  // the reference setting's registry default
     float referenceDragRange;
-    float referenceWheelStep;  // one decibel of the reference range
     std::unique_ptr<BackPanel> (*makeBackPanel)(Templete* effect, VSTGUI::CControlListener* editor);
 };
 

@@ -1,3 +1,4 @@
+#include "core/ParameterIds.h"
 #include "editor/CQORPPMMeterFULLPANEL.h"
 
 #include "editor/CQORPPMMeter2.h"
@@ -6,7 +7,7 @@
 
 namespace {
 
-constexpr FrontPanelStyle kPPMStyle{2, 93, 0.5F, 0.5F, 1.0F / 24.0F, &makeBackPanel<PPMBackPanel>};
+constexpr FrontPanelStyle kPPMStyle{2, param::kPpmReference, 0.5F, &makeBackPanel<PPMBackPanel>};
 
 }  // namespace
 

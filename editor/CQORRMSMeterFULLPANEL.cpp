@@ -1,3 +1,4 @@
+#include "core/ParameterIds.h"
 #include "editor/CQORRMSMeterFULLPANEL.h"
 
 #include "editor/CQORRMSMeter2.h"
@@ -6,7 +7,7 @@
 
 namespace {
 
-constexpr FrontPanelStyle kRMSStyle{1, 72, 0.667F, 0.3F, 1.0F / 30.0F, &makeBackPanel<RMSBackPanel>};
+constexpr FrontPanelStyle kRMSStyle{1, param::kRmsReference, 0.3F, &makeBackPanel<RMSBackPanel>};
 
 }  // namespace
 

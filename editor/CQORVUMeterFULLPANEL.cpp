@@ -1,3 +1,4 @@
+#include "core/ParameterIds.h"
 #include "editor/CQORVUMeterFULLPANEL.h"
 
 #include "core/Templete.h"
@@ -7,7 +8,7 @@
 
 namespace {
 
-constexpr FrontPanelStyle kVUStyle{0, 83, 0.25F, 0.5F, 1.0F / 24.0F, &makeBackPanel<VUBackPanel>};
+constexpr FrontPanelStyle kVUStyle{0, param::kVuReference, 0.5F, &makeBackPanel<VUBackPanel>};
 
 }  // namespace
 

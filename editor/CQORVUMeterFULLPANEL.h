@@ -7,7 +7,7 @@
 
 class CQORVUMeterFULLPANEL : public CQORMeterFULLPANEL {
 public:
-    static constexpr VstInt32 kBacklightSetting = 88;
+    static constexpr VstInt32 kBacklightSetting = param::kVuBacklight;
 
     CQORVUMeterFULLPANEL(VSTGUI::CControlListener* editor, Templete* effect);
     bool open(VSTGUI::CFrame* frame) override;

@@ -5,6 +5,7 @@
 // three in the order the plug-in's binary shape fixes); the state the effect
 // hands to all three, the settings sources and the reference are common.
 
+#include "core/ParameterIds.h"
 #include "meters/GlobalSettingsSet.h"
 #include "meters/MeterFrame.h"
 #include "meters/MeterReading.h"
@@ -23,7 +24,7 @@ public:
     virtual void setSetting(int id, float value) = 0;
     virtual float getSetting(int id) const { return stored_.get(id); }
     // text holds at least settingdisplay::kTextSize characters; untouched for other ids.
-    virtual void getSettingDisplay(int id, char* text) const = 0;
+    virtual void getSettingDisplay(int id, char* text) const;
 
     // Audio side.
     virtual void prepare() = 0;
@@ -60,6 +61,9 @@ public:
     bool precise() const { return frame_.precise.load(std::memory_order_relaxed); }
 
 protected:
+    // The number a setting with a display text shows, in the table's unit.
+    virtual double displayValue(int id) const = 0;
+
     MeterEngine(MeterKind kind, AudioEffect* effect) : kind_(kind), frame_(kind, effect), stored_(kind) {}
 
     const MeterKind kind_;

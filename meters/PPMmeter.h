@@ -13,14 +13,11 @@
 
 class PPMmeter : public MeterEngine {
 public:
-    static constexpr int kFirstSettingId = 93;
-    static constexpr int kLastSettingId = 100;
 
     // The effect is not owned; settings sources deliver through its setParameter.
     explicit PPMmeter(AudioEffect* effect);
 
     void setSetting(int id, float value) override;
-    void getSettingDisplay(int id, char* text) const override;
 
     void prepare() override;
     void resetReadings() override;
@@ -36,6 +33,7 @@ public:
     int overSampleCount() const { return overSamples_; }
 
 private:
+    double displayValue(int id) const override;
     enum Ring { LevelL, LevelR, HoldL, HoldR, OverTimerL, OverTimerR, kRingCount };
 
     struct Channel {

@@ -15,8 +15,6 @@
 
 class RMSMeter : public MeterEngine {
 public:
-    static constexpr int kFirstSettingId = 72;
-    static constexpr int kLastSettingId = 81;
     static constexpr double kRestReading = static_cast<float>(1e-6);
 
     // The effect is not owned; settings sources deliver through its setParameter.
@@ -24,7 +22,6 @@ public:
     explicit RMSMeter(AudioEffect* effect);
 
     void setSetting(int id, float value) override;
-    void getSettingDisplay(int id, char* text) const override;
 
     void prepare() override;
     void resetReadings() override;
@@ -40,6 +37,7 @@ public:
     int overSampleCount() const { return overSamples_; }
 
 private:
+    double displayValue(int id) const override;
     enum Ring { LevelL, LevelR, HoldL, HoldR, MeanSquareL, MeanSquareR, OverTimerL, OverTimerR, kRingCount };
 
     struct Channel {

@@ -15,15 +15,12 @@
 
 class VUmeter : public MeterEngine {
 public:
-    static constexpr int kFirstSettingId = 83;
-    static constexpr int kLastSettingId = 91;
     static constexpr double kRestReading = -0.05;
 
     // The effect is not owned; settings sources deliver through its setParameter.
     explicit VUmeter(AudioEffect* effect);
 
     void setSetting(int id, float value) override;
-    void getSettingDisplay(int id, char* text) const override;
 
     void prepare() override;
     void resetReadings() override;
@@ -39,9 +36,10 @@ public:
     double needleFrequencyHz() const;
     int overSampleCount() const { return overSamples_; }
     // Scale backlight step 0..4 of the VU views (setting 88).
-    int backlightStep() const { return static_cast<int>(stored_.get(88) * 4.0f + 0.5f); }
+    int backlightStep() const { return static_cast<int>(stored_.get(param::kVuBacklight) * 4.0f + 0.5f); }
 
 private:
+    double displayValue(int id) const override;
     enum Ring { NeedleL, NeedleR, HoldL, HoldR, OverTimerL, OverTimerR, kRingCount };
 
     struct Channel {

@@ -59,8 +59,8 @@ void expectLayout(int meter, const std::array<back::Knob, K>& knobs,
         ASSERT_NE(control, nullptr);
         EXPECT_EQ(control->getViewSize(), CRect(knob.origin.x, knob.origin.y, knob.origin.x + 43, knob.origin.y + 41));
         EXPECT_FLOAT_EQ(control->getValue(), engine->getSetting(knob.tag));
-        EXPECT_FLOAT_EQ(control->getDefaultValue(), knob.defaultValue);
-        EXPECT_FLOAT_EQ(control->getWheelStep(), knob.wheelStep);
+        EXPECT_FLOAT_EQ(control->getDefaultValue(), MeterSettingsTable::entry(knob.tag)->defaultValue);
+        EXPECT_FLOAT_EQ(control->getWheelStep(), MeterSettingsTable::entry(knob.tag)->wheelStep());
         const bool stepped = dynamic_cast<CSteppedKnob*>(control) != nullptr;
         EXPECT_EQ(stepped, knob.kind != back::KnobKind::plain);
         EXPECT_FLOAT_EQ(control->getDragRange(), stepped ? 0.1f : 0.2f);

@@ -8,7 +8,7 @@ constexpr VstInt32 kMeterParam = 3;
 constexpr VstInt32 kMidSideParam = 4;
 constexpr VstInt32 kHoldParam = 5;
 constexpr VstInt32 kLagParam = 16;
-constexpr VstInt32 kPreciseParam[] = {91, 80, 100};  // VU, RMS, PPM
+constexpr VstInt32 kPreciseParam[] = {param::kVuPrecise, param::kRmsPrecise, param::kPpmPrecise};
 constexpr double kMaxLagMs = 999.0;
 
 }  // namespace
