@@ -7,6 +7,8 @@
 #include "editor/CQORRMSMeterFULLPANEL.h"
 #include "editor/CQORVUMeterFULLPANEL.h"
 #include "editor/MyFrame.h"
+#include "editor/StripFiltersSafeEditor.h"
+#include "editor/StripLabelSafeEditor.h"
 #include "toolkit/IPlatformFrame.h"
 
 using namespace VSTGUI;
@@ -80,8 +82,6 @@ bool TemepleteEditor::openFrame(void* parent)
 
     currentMeter = kNoMeter;
     stripState = {-1, -1, -1};
-    filterStrip = nullptr;
-    labelStrip = nullptr;
 
     panels[0] = std::make_unique<CQORVUMeterFULLPANEL>(this, templete);
     panels[1] = std::make_unique<CQORRMSMeterFULLPANEL>(this, templete);
@@ -90,7 +90,17 @@ bool TemepleteEditor::openFrame(void* parent)
         panel->open(frame);
     selectMeter(templete->getParameter(param::kMeter));
 
-    createStripEditors();
+    // Each strip holder keeps a compact and an expanded bar per meter and
+    // shows the one the layout and the meter ask for.
+    filterStrip = std::make_unique<StripFiltersSafeEditor>(templete, this);
+    labelStrip = std::make_unique<StripLabelSafeEditor>(templete, this);
+    filterStrip->open(frame);
+    labelStrip->open(frame);
+    std::array<VSTGUI::CHelpHintLabel*, editor::kMeterCount> hints{};
+    for (std::size_t meter = 0; meter < hints.size(); ++meter)
+        hints[meter] = panels[meter] ? panels[meter]->getHintLabel() : nullptr;
+    filterStrip->setHintLabels(hints[0], hints[1], hints[2]);
+    labelStrip->setHintLabels(hints[0], hints[1], hints[2]);
     // The meter selection laid the strips out already; the window size is
     // settled only now, with the strip editors in place.
     stripState = {-1, -1, -1};
@@ -101,7 +111,12 @@ bool TemepleteEditor::openFrame(void* parent)
 void TemepleteEditor::close()
 {
     parentWindow = nullptr;
-    destroyStripEditors();
+    if (labelStrip)
+        labelStrip->close();
+    if (filterStrip)
+        filterStrip->close();
+    labelStrip.reset();
+    filterStrip.reset();
     for (auto& panel : panels)
         if (panel)
             panel->close();
@@ -116,7 +131,8 @@ void TemepleteEditor::idle()
     if (!frame)
         return;
     otherThreadChanges.deliver([this](VstInt32 index, float value) { applyParameter(index, value); });
-    idleStrips();
+    if (labelStrip)
+        labelStrip->idle();
     lastElapsedBlocks = elapsedBlocks();
     if (CQORMeterFULLPANEL* const panel = currentPanel())
         panel->refresh(lastElapsedBlocks);
@@ -154,7 +170,8 @@ void TemepleteEditor::applyParameter(VstInt32 index, float value)
     // before its edit is over: the host would hear its endEdit before the
     // change. Panels and strips are swapped once the control is done.
     if (index == param::kProcess) {
-        setStripsProcessActive(value);
+        if (filterStrip)
+            filterStrip->setProcessActive(value);
     } else if (index == param::kMeter) {
         if (controlChanging)
             deferredMeter = value;
@@ -167,7 +184,10 @@ void TemepleteEditor::applyParameter(VstInt32 index, float value)
             layoutStrips(true);
     }
 
-    forwardParameterToStrips(index, value);
+    if (labelStrip)
+        labelStrip->setParameter(index, value);
+    if (filterStrip)
+        filterStrip->setParameter(index, value);
     for (auto& panel : panels)
         if (panel)
             panel->setParameter(index, value);
@@ -187,7 +207,10 @@ void TemepleteEditor::valueChanged(CControl* control)
     }
     if (CQORMeterFULLPANEL* const panel = currentPanel())
         panel->valueChanged(control);
-    forwardControlToStrips(control);
+    if (labelStrip)
+        labelStrip->valueChanged(control);
+    if (filterStrip)
+        filterStrip->valueChanged(control);
     if (outermost) {
         controlChanging = false;
         applyDeferredLayout();
@@ -245,6 +268,24 @@ void TemepleteEditor::layoutStrips(bool withResize)
             backPanel->bringToFront();
     if (withResize)
         resize(layout.height);
+}
+
+void TemepleteEditor::placeStrips(const editor::StripLayout& layout)
+{
+    if (!filterStrip || !labelStrip)
+        return;
+    // Hidden strips leave no bar attached; an out-of-range meter shows none.
+    const int meter = layout.stripsShown ? currentMeter : kNoMeter;
+    const VSTGUI::CPoint filterAt(0, layout.filterTop);
+    const VSTGUI::CPoint labelAt(0, layout.labelTop);
+    if (layout.filterExpanded)
+        filterStrip->showExpanded(filterAt, meter);
+    else
+        filterStrip->showCompact(filterAt, meter);
+    if (layout.labelExpanded)
+        labelStrip->showExpanded(labelAt, meter);
+    else
+        labelStrip->showCompact(labelAt, meter);
 }
 
 void TemepleteEditor::resize(int height)
