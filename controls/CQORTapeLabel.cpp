@@ -101,7 +101,7 @@ void CQORTapeLabel::animationStep()
         animationStep(frame->getTicks());
 }
 
-void CQORTapeLabel::animationStep(uint32_t nowMs)
+void CQORTapeLabel::animationStep(uint64_t nowMs)
 {
     if (!isTextEditing() || nowMs - lastStepMs < kStepIntervalMs)
         return;

@@ -29,7 +29,7 @@ public:
     // One animation step, from the label strip's idle, while the name is
     // being typed: moves the pen when kStepIntervalMs passed since the last
     // step. nowMs is the frame's tick count.
-    void animationStep(uint32_t nowMs);
+    void animationStep(uint64_t nowMs);
     void animationStep();
 
     int32_t getAnimationStep() const { return animationCounter; }
@@ -40,7 +40,7 @@ private:
     SharedPointer<CBitmap> pen;
     CRect penRect;
     int32_t animationCounter = 0;
-    uint32_t lastStepMs = 0;
+    uint64_t lastStepMs = 0;
 };
 
 }  // namespace VSTGUI

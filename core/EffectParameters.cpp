@@ -65,6 +65,7 @@ StepSet stepsFor(VstInt32 index)
     case param::kLowPassFrequency:
         return kTrimLikeSteps;
     case param::kSettingsSource:
+    case param::kMeter:
     case param::kHold:
         return kThreeStateSteps;
     case param::kLagTime:

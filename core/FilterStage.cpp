@@ -47,6 +47,26 @@ void FilterStage::clearMemory()
     x1_ = x2_ = y1_ = y2_ = 0.0;
 }
 
+void FilterStage::configure(double rateHz, int type, double frequencyHz, double q, int enabled)
+{
+    setSampleRate(rateHz);
+    type_ = type;
+    setFrequency(frequencyHz);
+    q_ = q;
+    enabled_ = enabled;
+    recompute();
+}
+
+void FilterStage::takeDesign(const FilterStage& other)
+{
+    sampleRateHz_ = other.sampleRateHz_;
+    type_ = other.type_;
+    frequencyHz_ = other.frequencyHz_;
+    q_ = other.q_;
+    enabled_ = other.enabled_;
+    coef_ = other.coef_;
+}
+
 void FilterStage::recompute()
 {
     coef_ = filter::Coefficients{};

@@ -41,6 +41,10 @@ public:
     void setEnabled(int enabled);
     void recompute();
     void clearMemory();
+    // Every design input at once and one recompute; the memory stays.
+    void configure(double rateHz, int type, double frequencyHz, double q, int enabled);
+    // Runs another stage's design from here on with this stage's own memory.
+    void takeDesign(const FilterStage& other);
 
     void process(float* buffer, int frames);
     // Two stages over their own buffers at once: the same result as one

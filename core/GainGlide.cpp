@@ -22,6 +22,8 @@ void GainGlide::setSampleRate(double rateHz)
 void GainGlide::process(const float* inLeft, const float* inRight, float* outLeft, float* outRight, int frames)
 {
     const float target = this->target();
+    if (jumpDue_.load(std::memory_order_relaxed) && jumpDue_.exchange(false, std::memory_order_acquire))
+        current_ = jumpGain_.load(std::memory_order_relaxed);
     if (current_ == target && std::fabs(target) >= kSettledMinimumGain) {
         applySettled(inLeft, inRight, outLeft, outRight, frames);
         return;

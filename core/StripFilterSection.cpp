@@ -35,24 +35,23 @@ float limited(float value, float low, float high)
 
 StripFilterSection::StripFilterSection()
 {
-    for (auto& channels : stages_)
-        for (FilterStage& stage : channels)
-            stage.setSampleRate(kDefaultRateHz);
-    for (Channel c : {kLeft, kRight}) {
-        stages_[kHighPass1][c].setType(filter::kHighPass);
-        stages_[kHighPass2][c].setType(filter::kHighPass);
-        stages_[kLowPass1][c].setType(filter::kLowPass);
-        stages_[kLowPass2][c].setType(filter::kLowPass);
-    }
-    setHighPassStatus(Defaults::highPassStatus);
-    setHighPassFrequency(Defaults::highPassFrequency);
-    setHighPassSlope(Defaults::highPassSlope);
-    setLowPassStatus(Defaults::lowPassStatus);
-    setLowPassFrequency(Defaults::lowPassFrequency);
-    setLowPassSlope(Defaults::lowPassSlope);
-    clearState();
-    updateCoefficients();
-    clearState();
+    design(currentSettings(), stages_);
+}
+
+StripFilterSection::Batch::Batch(StripFilterSection* section) : section_(section)
+{
+    if (!section_)
+        return;
+    section_->batchDepth_.fetch_add(1, std::memory_order_seq_cst);
+    section_->batchSerial_.fetch_add(1, std::memory_order_seq_cst);
+}
+
+StripFilterSection::Batch::~Batch()
+{
+    if (!section_)
+        return;
+    section_->batchDepth_.fetch_sub(1, std::memory_order_release);
+    section_->requestDesign();
 }
 
 float StripFilterSection::highPassHzFromValue(float value)
@@ -77,114 +76,150 @@ void StripFilterSection::setSampleRate(float rateHz)
 {
     const bool finite = std::isfinite(rateHz);
     filterRateHz_ = finite ? limited(rateHz, kDefaultRateHz, kMaxRateHz) : kDefaultRateHz;
-    rateAllStages();
-}
-
-void StripFilterSection::rateAllStages()
-{
-    for (auto& channels : stages_) {
-        for (FilterStage& stage : channels) {
-            stage.setSampleRate(filterRateHz_);
-            stage.recompute();
-        }
-    }
+    requestDesign();
 }
 
 void StripFilterSection::updateCoefficients()
 {
-    rateAllStages();
-    setHighPassStatus(highPassStatusValue_);
-    setHighPassFrequency(highPassFrequencyValue_);
-    setLowPassStatus(lowPassStatusValue_);
-    setLowPassFrequency(lowPassFrequencyValue_);
+    requestDesign();
 }
 
 void StripFilterSection::clearState()
 {
-    for (auto& channels : stages_)
-        for (FilterStage& stage : channels)
-            stage.clearMemory();
-    for (auto& buffer : work_)
-        buffer.fill(0.0f);
+    clearDue_.store(true, std::memory_order_release);
 }
 
-void StripFilterSection::enableStages(Stage which, int enabled)
+void StripFilterSection::setRunning(bool running)
 {
-    for (FilterStage& stage : stages_[which])
-        stage.setEnabled(enabled);
+    running_ = running;
+    requestDesign();
 }
 
 void StripFilterSection::setHighPassStatus(float value)
 {
     highPassStatusValue_ = param::clampUnit(value);
-    highPassStatus_ = param::twoState(highPassStatusValue_);
-    enableStages(kHighPass1, highPassStatus_);
-    enableStages(kHighPass2, highPassSlope_ * highPassStatus_);
+    requestDesign();
 }
 
 void StripFilterSection::setHighPassSlope(float value)
 {
     highPassSlopeValue_ = param::clampUnit(value);
-    highPassSlope_ = param::twoState(highPassSlopeValue_);
-    enableStages(kHighPass2, highPassSlope_ * highPassStatus_);
+    requestDesign();
 }
 
 void StripFilterSection::setHighPassFrequency(float value)
 {
-    highPassFrequencyValue_ = param::clampUnit(value);
-    const float highPassHz = highPassHzFromValue(highPassFrequencyValue_);
-    highPassHz_ = highPassHz;
-    for (Channel c : {kLeft, kRight}) {
-        FilterStage& first = stages_[kHighPass1][c];
-        FilterStage& second = stages_[kHighPass2][c];
-        first.setFrequency(highPassHz);
-        first.setQ(kStageQ);
-        first.recompute();
-        second.setFrequency(kSecondHighPassRatio * highPassHz);
-        second.setQ(kStageQ);
-        second.recompute();
-    }
+    const float clamped = param::clampUnit(value);
+    highPassFrequencyValue_ = clamped;
+    highPassHz_ = highPassHzFromValue(clamped);
+    requestDesign();
 }
 
 void StripFilterSection::setLowPassStatus(float value)
 {
     lowPassStatusValue_ = param::clampUnit(value);
-    lowPassStatus_ = param::twoState(lowPassStatusValue_);
-    enableStages(kLowPass1, lowPassStatus_);
-    enableStages(kLowPass2, lowPassSlope_ * lowPassStatus_);
+    requestDesign();
 }
 
 void StripFilterSection::setLowPassSlope(float value)
 {
     lowPassSlopeValue_ = param::clampUnit(value);
-    lowPassSlope_ = param::twoState(lowPassSlopeValue_);
-    enableStages(kLowPass2, lowPassSlope_ * lowPassStatus_);
+    requestDesign();
 }
 
 void StripFilterSection::setLowPassFrequency(float value)
 {
-    lowPassFrequencyValue_ = param::clampUnit(value);
-    const float lowPassHz = lowPassHzFromValue(lowPassFrequencyValue_);
-    lowPassHz_ = lowPassHz;
-    const double secondQ = secondLowPassQ(lowPassHz);
-    for (Channel c : {kLeft, kRight}) {
-        FilterStage& first = stages_[kLowPass1][c];
-        FilterStage& second = stages_[kLowPass2][c];
-        first.setType(filter::kOnePoleLowPass);
-        first.setFrequency(lowPassHz);
-        first.setQ(kStageQ);
-        first.recompute();
-        second.setType(filter::kLowPass);
-        second.setFrequency(kSecondLowPassRatio * lowPassHz);
-        second.setQ(secondQ);
-        second.recompute();
+    const float clamped = param::clampUnit(value);
+    lowPassFrequencyValue_ = clamped;
+    lowPassHz_ = lowPassHzFromValue(clamped);
+    requestDesign();
+}
+
+StripFilterSection::Settings StripFilterSection::currentSettings() const
+{
+    return {filterRateHz_,         highPassStatusValue_, highPassSlopeValue_, highPassFrequencyValue_,
+            lowPassStatusValue_,   lowPassSlopeValue_,   lowPassFrequencyValue_, running_};
+}
+
+bool StripFilterSection::readWholeSettings(Settings& settings) const
+{
+    const unsigned serial = batchSerial_.load(std::memory_order_acquire);
+    if (batchDepth_.load(std::memory_order_acquire) != 0)
+        return false;
+    settings = currentSettings();
+    return batchSerial_.load(std::memory_order_relaxed) == serial;
+}
+
+namespace {
+
+void configurePair(std::array<FilterStage, StripFilterSection::kNumChannels>& pair, double rateHz, int type,
+                   double frequencyHz, double q, int enabled)
+{
+    pair[StripFilterSection::kLeft].configure(rateHz, type, frequencyHz, q, enabled);
+    pair[StripFilterSection::kRight].takeDesign(pair[StripFilterSection::kLeft]);
+}
+
+}  // namespace
+
+// Stage 2 of each filter is in only when both its status and its slope are.
+void StripFilterSection::design(const Settings& settings, Stages& stages)
+{
+    const int highPassStatus = param::twoState(settings.highPassStatus);
+    const int highPassSlope = param::twoState(settings.highPassSlope);
+    const int lowPassStatus = param::twoState(settings.lowPassStatus);
+    const int lowPassSlope = param::twoState(settings.lowPassSlope);
+    const float highPassHz = highPassHzFromValue(settings.highPassFrequency);
+    const float lowPassHz = lowPassHzFromValue(settings.lowPassFrequency);
+    const double rateHz = settings.rateHz;
+    configurePair(stages[kHighPass1], rateHz, filter::kHighPass, highPassHz, kStageQ, highPassStatus);
+    configurePair(stages[kHighPass2], rateHz, filter::kHighPass, kSecondHighPassRatio * highPassHz, kStageQ,
+                  highPassSlope * highPassStatus);
+    configurePair(stages[kLowPass1], rateHz, filter::kOnePoleLowPass, lowPassHz, kStageQ, lowPassStatus);
+    configurePair(stages[kLowPass2], rateHz, filter::kLowPass, kSecondLowPassRatio * lowPassHz,
+                  secondLowPassQ(lowPassHz), lowPassSlope * lowPassStatus);
+}
+
+FilterStage StripFilterSection::stage(Stage which, Channel channel) const
+{
+    Stages designed;
+    design(currentSettings(), designed);
+    return designed[which][channel];
+}
+
+// A design that cannot be read whole yet (a chunk is being applied) stays
+// due: this block keeps the previous one.
+void StripFilterSection::carryOutRequests()
+{
+    if (clearDue_.load(std::memory_order_relaxed) && clearDue_.exchange(false, std::memory_order_acquire)) {
+        for (auto& channels : stages_)
+            for (FilterStage& stage : channels)
+                stage.clearMemory();
+        for (auto& buffer : work_)
+            buffer.fill(0.0f);
     }
+    if (!designDue_.load(std::memory_order_relaxed) || !designDue_.exchange(false, std::memory_order_acquire))
+        return;
+    Settings settings{};
+    if (!readWholeSettings(settings)) {
+        designDue_.store(true, std::memory_order_relaxed);
+        return;
+    }
+    design(settings, stages_);
+    runningNow_ = settings.running;
 }
 
 void StripFilterSection::process(float* const* inputs, float* const* outputs, int frames)
 {
+    carryOutRequests();
     if (!inputs || !outputs || !inputs[kLeft] || !inputs[kRight] || !outputs[kLeft] || !outputs[kRight])
         return;
+    if (!runningNow_) {
+        const size_t bytes = static_cast<size_t>(frames > 0 ? frames : 0) * sizeof(float);
+        for (Channel c : {kLeft, kRight})
+            if (outputs[c] != inputs[c])
+                std::memmove(outputs[c], inputs[c], bytes);
+        return;
+    }
     float* const left = work_[kLeft].data();
     float* const right = work_[kRight].data();
     forEachChunk(frames, kChunkFrames, [&](int offset, int count) {

@@ -118,7 +118,9 @@ void Templete::seedParameters()
 void Templete::seedFilterParameters()
 {
     using Defaults = StripFilterSection::Defaults;
-    const StripFilterSection* const section = filterSection_.get();
+    StripFilterSection* const section = filterSection_.get();
+    if (section)
+        section->setRunning(false);
     params_.store(param::kHighPassStatus, section ? section->highPassStatusValue() : Defaults::highPassStatus);
     params_.store(param::kHighPassSlope, section ? section->highPassSlopeValue() : Defaults::highPassSlope);
     params_.store(param::kHighPassFrequency,
@@ -141,9 +143,7 @@ void Templete::createEditor(EditorFactory makeEditor)
 
 void Templete::setStripLabel(const char* text)
 {
-    stripLabel_.fill('\0');
-    if (text)
-        std::memcpy(stripLabel_.data(), text, strnlen(text, kStripLabelSize - 1));
+    stripLabel_.set(text);
 }
 
 // ---------------------------------------------------------------------------
@@ -261,7 +261,8 @@ void Templete::applyParameter(VstInt32 index, float value)
         processwide::SelectedMeter.store(param::threeState(value), std::memory_order_relaxed);
         break;
     case param::kProcessFilters:
-        filtersOn_.store(param::twoState(value), std::memory_order_relaxed);
+        if (filterSection_)
+            filterSection_->setRunning(param::twoState(value) != 0);
         switchFilters(param::twoState(value));
         break;
     case param::kLagTime:
@@ -371,10 +372,11 @@ VstInt32 Templete::getChunk(void** data, bool /*isPreset*/)
         *data = nullptr;
         return 0;
     }
+    const std::lock_guard<std::mutex> lock(chunkMutex_);
     HostChunk& chunk = *chunk_;
     chunk.clear();
     chunk.putFloat(HostChunk::kMarkOffset, HostChunk::kFormatMark);
-    chunk.putBytes(HostChunk::kLabelOffset, stripLabel_.data(), kStripLabelSize);
+    chunk.putBytes(HostChunk::kLabelOffset, stripLabel_.field().data(), kStripLabelSize);
     int offset = HostChunk::kParametersOffset;
     for (VstInt32 i = 0; i < param::kNumHostParams; ++i, offset += 4)
         chunk.putFloat(offset, getParameter(i));
@@ -391,10 +393,14 @@ VstInt32 Templete::setChunk(void* data, VstInt32 byteSize, bool /*isPreset*/)
     // No block at all is no state: keep the current one.
     if (!data || byteSize <= 0 || !chunk_)
         return 0;
-    HostChunk& chunk = *chunk_;
+    // Read from a copy of its own: getChunk may fill chunk_ meanwhile.
+    HostChunk chunk;
     chunk.copyFrom(data, byteSize);
-    chunk.getBytes(HostChunk::kLabelOffset, stripLabel_.data(), kStripLabelSize);
-    stripLabel_.back() = '\0';
+    // The filters change over to the chunk's settings all in one block.
+    const StripFilterSection::Batch filterBatch(filterSection_.get());
+    LockedText<kStripLabelSize>::Field label{};
+    chunk.getBytes(HostChunk::kLabelOffset, label.data(), kStripLabelSize);
+    stripLabel_.setField(label);
     setParameter(kParamLabelChanged, 0.0f);
 
     int offset = HostChunk::kParametersOffset;
@@ -426,16 +432,17 @@ void Templete::suspend()
 
 void Templete::resume()
 {
-    effectiveRateHz_ = usableSampleRate(sampleRate);
+    const double rateHz = usableSampleRate(sampleRate);
+    effectiveRateHz_ = rateHz;
     gain_.jumpToTarget();
-    gain_.setSampleRate(effectiveRateHz_);
+    gain_.setSampleRate(rateHz);
     if (filterSection_) {
-        filterSection_->setSampleRate(static_cast<float>(effectiveRateHz_));
+        filterSection_->setSampleRate(static_cast<float>(rateHz));
         filterSection_->updateCoefficients();
     }
-    prepareMeterEngines(effectiveRateHz_);
+    prepareMeterEngines(rateHz);
     const VstIntPtr latencySamples = callHost(audioMasterGetOutputLatency);
-    outputLatencySec_ = static_cast<double>(latencySamples) / effectiveRateHz_;
+    outputLatencySec_ = static_cast<double>(latencySamples) / rateHz;
 }
 
 void Templete::processReplacing(float** inputs, float** outputs, VstInt32 sampleFrames)
@@ -456,8 +463,8 @@ void Templete::processReplacing(float** inputs, float** outputs, VstInt32 sample
 
     if (processOn_.load(std::memory_order_relaxed)) {
         gain_.process(inLeft, inRight, outLeft, outRight, frames);
-        StripFilterSection* const section = filterSection_.get();
-        if (filtersOn_.load(std::memory_order_relaxed) && section) {
+        // The section knows whether "ProcFlt" is in: it takes that with its design.
+        if (StripFilterSection* const section = filterSection_.get()) {
             float* const channels[] = {outLeft, outRight};
             section->process(channels, channels, frames);
         }

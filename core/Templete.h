@@ -6,6 +6,7 @@
 #include "core/EffectParameters.h"
 #include "core/GainGlide.h"
 #include "core/HostChunk.h"
+#include "core/LockedText.h"
 #include "core/StripFilterSection.h"
 #include "meters/MeterEngine.h"
 #include "presets/CPresetSystemEffect.h"
@@ -13,6 +14,8 @@
 #include <array>
 #include <atomic>
 #include <memory>
+#include <mutex>
+#include <string>
 
 class AEffEditor;
 
@@ -58,7 +61,7 @@ public:
     VstInt32 canDo(const char* text) override;
 
     // What the editor reads and writes
-    const char* stripLabel() const { return stripLabel_.data(); }
+    std::string stripLabel() const { return stripLabel_.text(); }
     // Keeps at most kStripLabelSize - 1 characters; callers announce the
     // change with kParamLabelChanged.
     void setStripLabel(const char* text);
@@ -109,19 +112,22 @@ private:
     std::unique_ptr<HostChunk> chunk_;
     std::array<std::unique_ptr<MeterEngine>, kMeterCount> meters_;
     std::unique_ptr<StripFilterSection> filterSection_;
-    std::array<char, kStripLabelSize> stripLabel_{};
+    // Set by chunks and by the editor, read by the editor and getChunk.
+    LockedText<kStripLabelSize> stripLabel_;
+    // getChunk fills chunk_ and hands the host a pointer into it.
+    std::mutex chunkMutex_;
     // Set by the host's parameter calls on any thread, read by the audio
     // path once per block and by the editor: whole values, no ordering.
     std::atomic<int> processOn_{0};
-    std::atomic<int> filtersOn_{0};
     std::atomic<int> selectedMeter_{0};
     std::atomic<int> delayMs_{0};
     std::atomic<float> trimDb_{0.0f};
-    bool stereoInput_ = true;
-    bool stereoOutput_ = true;
-    double effectiveRateHz_ = 44100.0;
+    // Set by the dispatcher, read by the audio path and the editor.
+    RelaxedValue<bool> stereoInput_{true};
+    RelaxedValue<bool> stereoOutput_{true};
+    RelaxedValue<double> effectiveRateHz_{44100.0};
     // Stamped by the audio path, read by the editor's idle.
     std::atomic<double> lastBlockTimeSec_{0.0};
     std::atomic<double> blockDurationSec_{256.0};
-    double outputLatencySec_ = 0.0;
+    RelaxedValue<double> outputLatencySec_{0.0};
 };

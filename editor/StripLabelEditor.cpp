@@ -64,7 +64,7 @@ bool StripLabelEditor::open(CFrame* newFrame, CBitmap* background, bool expanded
                                   background);
     tapeLabel->setColor2(127, 127, 127, 255);
     if (effect)
-        tapeLabel->setText(effect->stripLabel());
+        tapeLabel->setText(effect->stripLabel().c_str());
     addView(tapeLabel);
     return true;
 }
@@ -76,7 +76,7 @@ void StripLabelEditor::setParameter(VstInt32 index, float value)
     } else if (index == param::kLagTime) {
         setValue(lagTime, value);
     } else if (index == kParamLabelChanged && tapeLabel && effect) {
-        tapeLabel->setText(effect->stripLabel());
+        tapeLabel->setText(effect->stripLabel().c_str());
         tapeLabel->setDirty(true);
     }
 }

@@ -70,13 +70,15 @@ bool TemepleteEditor::openOffscreen()
 
 bool TemepleteEditor::openFrame(void* parent)
 {
+    const std::lock_guard<std::recursive_mutex> lock(windowMutex);
     if (frame || !background || !background->isLoaded() || !templete)
         return false;
     AEffGUIEditor::open(parent);
-    editorThread = std::this_thread::get_id();
     otherThreadChanges.clear();
     frame = new MyFrame(CRect(rect.left, rect.top, rect.left + editor::kEditorWidth, rect.top + kInitialHeight),
                         parent, this);
+    // From here on changes made on this thread go straight to the views.
+    editorThread.store(std::this_thread::get_id(), std::memory_order_release);
     frame->setBackground(background.get());
     setKnobMode(kLinearMode);
 
@@ -110,6 +112,8 @@ bool TemepleteEditor::openFrame(void* parent)
 
 void TemepleteEditor::close()
 {
+    const std::lock_guard<std::recursive_mutex> lock(windowMutex);
+    editorThread.store(std::thread::id(), std::memory_order_release);
     parentWindow = nullptr;
     if (labelStrip)
         labelStrip->close();
@@ -128,6 +132,7 @@ void TemepleteEditor::close()
 
 void TemepleteEditor::idle()
 {
+    const std::lock_guard<std::recursive_mutex> lock(windowMutex);
     if (!frame)
         return;
     otherThreadChanges.deliver([this](VstInt32 index, float value) { applyParameter(index, value); });
@@ -153,15 +158,18 @@ double TemepleteEditor::elapsedBlocks() const
 // ---------------------------------------------------------------------------
 // parameters and controls
 
+// Only the thread that opened the window touches it, so no other thread
+// reads the frame either: it leaves a note for the next idle, which a
+// closed editor never delivers (open starts from the effect's values).
 void TemepleteEditor::setParameter(VstInt32 index, float value)
 {
-    if (!frame)
-        return;
-    if (std::this_thread::get_id() != editorThread) {
+    if (std::this_thread::get_id() != editorThread.load(std::memory_order_acquire)) {
         otherThreadChanges.post(index, value);
         return;
     }
-    applyParameter(index, value);
+    const std::lock_guard<std::recursive_mutex> lock(windowMutex);
+    if (frame)
+        applyParameter(index, value);
 }
 
 void TemepleteEditor::applyParameter(VstInt32 index, float value)

@@ -15,7 +15,9 @@
 #include "toolkit/CBitmap.h"
 
 #include <array>
+#include <atomic>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <thread>
 
@@ -73,11 +75,18 @@ private:
     // Last applied "Strips", "ShowFlt", "ShowLbl"; -1 forces the next layout.
     std::array<int, 3> stripState{-1, -1, -1};
     double lastElapsedBlocks = 0.0;
-    std::thread::id editorThread;
+    // The thread that opened the window; no thread's id while it is closed.
+    // Hosts may set parameters from the audio thread, which reads it.
+    static_assert(std::atomic<std::thread::id>::is_always_lock_free, "the audio thread may take no lock");
+    std::atomic<std::thread::id> editorThread{};
     ParameterMailbox otherThreadChanges;
     // Set while a control's change is being handled; meter and strip changes
     // it causes wait in the deferred fields until the handling is over.
     bool controlChanging = false;
     std::optional<float> deferredMeter;
     bool deferredLayout = false;
+    // A host that opens, idles and closes the window from more than one
+    // thread gets those calls one after the other (never the audio thread:
+    // it only ever posts to the mailbox).
+    std::recursive_mutex windowMutex;
 };

@@ -5,9 +5,12 @@
 
 #include "meters/SettingValues.h"
 
+#include <atomic>
+
 struct InstanceSettings {
     explicit InstanceSettings(MeterKind meter) : values(meter) {}
 
     SettingValues values;
-    bool initialised = false;  // only ever goes from false to true
+    // Only ever goes from false to true, on whichever thread sets "GSIcal".
+    std::atomic<bool> initialised{false};
 };

@@ -4,7 +4,7 @@
 
 namespace platform {
 
-double monotonicMs()
+double systemMonotonicMs()
 {
     timespec now{};
     clock_gettime(CLOCK_MONOTONIC, &now);

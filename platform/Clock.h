@@ -8,4 +8,12 @@ namespace platform {
 // Safe to call from the audio thread (vDSO clock read, no allocation).
 double monotonicMs();
 
+// The system's clock behind monotonicMs.
+double systemMonotonicMs();
+
+// Tests put a clock of their own in front of the system's (a clock after
+// days of uptime, say); null gives the system's back.
+using MsClock = double (*)();
+void setMonotonicMsSource(MsClock source);
+
 }  // namespace platform

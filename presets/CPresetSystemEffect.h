@@ -5,6 +5,7 @@
 // programs, so selecting a program changes nothing.
 
 #include "core/AudioEffectX.h"
+#include "core/LockedText.h"
 
 #include <array>
 
@@ -24,8 +25,6 @@ public:
     bool getProgramNameIndexed(VstInt32 category, VstInt32 index, char* text) override;
 
 private:
-    using Name = std::array<char, kNameSize>;
-    static void copyOut(const Name& entry, char* text);
-
-    std::array<Name, kNumNames> names_{};
+    // The host may name the program on one thread while it reads it on another.
+    std::array<LockedText<kNameSize>, kNumNames> names_;
 };

@@ -70,4 +70,4 @@ void AEffGUIEditor::doIdleStuff()
     inIdleStuff = false;
 }
 
-uint32_t AEffGUIEditor::getTicks() const { return static_cast<uint32_t>(platform::monotonicMs()); }
+uint64_t AEffGUIEditor::getTicks() const { return static_cast<uint64_t>(platform::monotonicMs()); }

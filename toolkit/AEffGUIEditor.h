@@ -34,7 +34,7 @@ public:
     void beginEdit(int32_t index) override;
     void endEdit(int32_t index) override;
     void doIdleStuff() override;
-    uint32_t getTicks() const;
+    uint64_t getTicks() const;
 
 protected:
     ERect rect{};

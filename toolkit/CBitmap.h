@@ -8,6 +8,7 @@
 #include "toolkit/CRect.h"
 #include "toolkit/PixelBuffer.h"
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 
@@ -26,6 +27,11 @@ public:
     CBitmap(const unsigned char* pngData, std::size_t size);
     CBitmap(CCoord width, CCoord height);  // transparent, for drawing into
     explicit CBitmap(PixelBuffer&& pixels);
+    ~CBitmap() override;
+
+    // Bitmaps alive in the process now: what a test compares before and
+    // after an editor's whole life to find one never released.
+    static long liveCount() { return live.load(std::memory_order_relaxed); }
 
     virtual void draw(CDrawContext* context, const CRect& destRect, const CPoint& offset = CPoint(0, 0),
                       float alpha = 1.f);
@@ -43,6 +49,8 @@ public:
     }
 
 private:
+    static inline std::atomic<long> live{0};
+
     CResourceDescription resource{-1};
     PixelBuffer pixels;
 };

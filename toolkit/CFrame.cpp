@@ -64,7 +64,7 @@ void CFrame::idle()
     forget();
 }
 
-uint32_t CFrame::getTicks() const { return static_cast<uint32_t>(platform::monotonicMs()); }
+uint64_t CFrame::getTicks() const { return static_cast<uint64_t>(platform::monotonicMs()); }
 
 int32_t CFrame::getKnobMode() const { return pEditor ? pEditor->getKnobMode() : kCircularMode; }
 

@@ -33,7 +33,7 @@ public:
 
     void idle();
     // Milliseconds on the process clock the audio path stamps its blocks with.
-    uint32_t getTicks() const;
+    uint64_t getTicks() const;
     int32_t getKnobMode() const;
     VSTGUIEditorInterface* getEditor() const { return pEditor; }
     void beginEdit(int32_t index);

@@ -2,26 +2,31 @@
 
 #include <windows.h>
 
+#include <atomic>
+
 namespace platform {
 
 namespace {
 
 // The counter's rate is fixed at boot. Read on first use (which may come from
-// another library-load initialiser), a plain double written whole.
-double countsPerMs = 0.0;
+// another library-load initialiser, or two threads at once: both read the
+// same value), then kept whole.
+std::atomic<double> countsPerMs{0.0};
 
 }  // namespace
 
-double monotonicMs()
+double systemMonotonicMs()
 {
-    if (countsPerMs <= 0.0) {
+    double perMs = countsPerMs.load(std::memory_order_relaxed);
+    if (perMs <= 0.0) {
         LARGE_INTEGER frequency{};
         QueryPerformanceFrequency(&frequency);
-        countsPerMs = static_cast<double>(frequency.QuadPart) / 1000.0;
+        perMs = static_cast<double>(frequency.QuadPart) / 1000.0;
+        countsPerMs.store(perMs, std::memory_order_relaxed);
     }
     LARGE_INTEGER now{};
     QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) / countsPerMs;
+    return static_cast<double>(now.QuadPart) / perMs;
 }
 
 }  // namespace platform

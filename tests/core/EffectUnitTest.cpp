@@ -252,12 +252,12 @@ TEST_F(EffectUnit, NonFiniteValuesNeverReachTheState)
 TEST_F(EffectUnit, StripLabelIsCutToItsFieldAndTerminated)
 {
     Templete effect(unitHost);
-    EXPECT_STREQ(effect.stripLabel(), "Master Track");
+    EXPECT_EQ(effect.stripLabel(), "Master Track");
     const std::string longText(100, 'x');
     effect.setStripLabel(longText.c_str());
     EXPECT_EQ(std::string(effect.stripLabel()), std::string(39, 'x'));
     effect.setStripLabel(nullptr);
-    EXPECT_STREQ(effect.stripLabel(), "");
+    EXPECT_EQ(effect.stripLabel(), "");
 }
 
 }  // namespace

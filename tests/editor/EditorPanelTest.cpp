@@ -18,6 +18,7 @@
 #include "core/EditorFactory.h"
 #include "editor/TemepleteEditor.h"
 #include "meters/SettingsSource.h"
+#include "platform/Clock.h"
 #include "toolkit/CButtonState.h"
 #include "toolkit/CFrame.h"
 #include "toolkit/CMovieBitmap.h"
@@ -384,6 +385,66 @@ TEST_F(EditorPanel, WithoutAudioTheElapsedTimeGrowsInBlocksOf256Seconds)
     std::this_thread::sleep_for(std::chrono::milliseconds(30));
     editor->idle();
     EXPECT_GT(editor->getLastElapsedBlocks(), first);
+}
+
+double standInClockMs = 0.0;
+double standInClock() { return standInClockMs; }
+
+struct StandInClock {
+    StandInClock() { platform::setMonotonicMsSource(standInClock); }
+    ~StandInClock() { platform::setMonotonicMsSource(nullptr); }
+};
+
+// The frame's ticks and the block times are one clock however long the
+// machine has been up (2^32 ms is about 49.7 days).
+TEST_F(EditorPanel, ElapsedBlocksFollowTheClockPastFortyNineDaysOfUptime)
+{
+    constexpr int kTenMsFrames = 441;
+    effect->setSampleRate(kRateHz);
+    effect->resume();
+    ASSERT_TRUE(open());
+    const StandInClock clock;
+    std::vector<float> left(kTenMsFrames);
+    std::vector<float> right(kTenMsFrames);
+    float* channels[] = {left.data(), right.data()};
+    for (double blockMs : {1000.0, 4294967296.0 + 1000.0, 1.0e12}) {
+        standInClockMs = blockMs;
+        effect->processReplacing(channels, channels, kTenMsFrames);
+        standInClockMs = blockMs + 50.0;
+        editor->idle();
+        EXPECT_NEAR(editor->getLastElapsedBlocks(), 5.0, 1e-3) << "block at " << blockMs << " ms";
+    }
+}
+
+// However a host leads an editor through its life (an open refused, opened
+// or closed twice, the instance closed with the window open), every bitmap
+// it loaded is released with the instance.
+TEST(EditorLifetime, EveryPathReleasesItsBitmaps)
+{
+    constexpr VstInt32 kRefusedOpen = -1;  // effEditOpen without a parent window
+    void* const window = reinterpret_cast<void*>(0x1234);  // no such window: an offscreen frame
+    const std::vector<std::vector<VstInt32>> paths = {
+        {},
+        {kRefusedOpen},
+        {effEditOpen, effEditIdle, effEditClose},
+        {effEditOpen, effEditClose, effEditClose},
+        {effEditOpen, effEditOpen, effEditIdle, effEditClose},
+        {effEditOpen, effEditIdle},
+        {effEditOpen, effEditClose, kRefusedOpen, effEditOpen, effEditIdle},
+    };
+    for (size_t path = 0; path < paths.size(); ++path) {
+        const long before = CBitmap::liveCount();
+        AEffect* effect = (new Templete(host::hostCallback, makeTemepleteEditor))->getAeffect();
+        effect->setParameter(effect, param::kShowStrips, 1.0F);
+        for (const VstInt32 opcode : paths[path]) {
+            if (opcode == kRefusedOpen)
+                EXPECT_EQ(effect->dispatcher(effect, effEditOpen, 0, 0, nullptr, 0.0F), 0);
+            else
+                effect->dispatcher(effect, opcode, 0, 0, opcode == effEditOpen ? window : nullptr, 0.0F);
+        }
+        effect->dispatcher(effect, effClose, 0, 0, nullptr, 0.0F);
+        EXPECT_EQ(CBitmap::liveCount(), before) << "path " << path;
+    }
 }
 
 TEST_F(EditorPanel, FrontPanelsRenderToPng)
