@@ -76,8 +76,6 @@ public:
     int selectedMeter() const { return selectedMeter_.load(std::memory_order_relaxed); }
     float trimDb() const { return trimDb_.load(std::memory_order_relaxed); }
     const GainGlide& gain() const { return gain_; }
-    bool stereoInput() const { return stereoInput_; }
-    bool stereoOutput() const { return stereoOutput_; }
     double lastBlockTimeSec() const { return lastBlockTimeSec_.load(std::memory_order_relaxed); }
     double blockDurationSec() const { return blockDurationSec_.load(std::memory_order_relaxed); }
     double outputLatencySec() const { return outputLatencySec_; }
