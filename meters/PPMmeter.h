@@ -34,6 +34,7 @@ public:
 
 private:
     double displayValue(int id) const override;
+
     enum Ring { LevelL, LevelR, HoldL, HoldR, OverTimerL, OverTimerR, kRingCount };
 
     struct Channel {

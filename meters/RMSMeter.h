@@ -18,7 +18,6 @@ public:
     static constexpr double kRestReading = static_cast<float>(1e-6);
 
     // The effect is not owned; settings sources deliver through its setParameter.
-    // The effect is not owned; settings sources deliver through its setParameter.
     explicit RMSMeter(AudioEffect* effect);
 
     void setSetting(int id, float value) override;
@@ -38,6 +37,7 @@ public:
 
 private:
     double displayValue(int id) const override;
+
     enum Ring { LevelL, LevelR, HoldL, HoldR, MeanSquareL, MeanSquareR, OverTimerL, OverTimerR, kRingCount };
 
     struct Channel {

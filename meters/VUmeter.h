@@ -40,6 +40,7 @@ public:
 
 private:
     double displayValue(int id) const override;
+
     enum Ring { NeedleL, NeedleR, HoldL, HoldR, OverTimerL, OverTimerR, kRingCount };
 
     struct Channel {
