@@ -11,14 +11,15 @@ if(VALDORA_RST2PDF)
   file(MAKE_DIRECTORY ${manual_dir})
   set(manual_source ${PROJECT_SOURCE_DIR}/docs/manual)
   file(GLOB manual_texts CONFIGURE_DEPENDS ${manual_source}/*.rst ${manual_source}/*.yaml)
-  # The pictures come from a settings store of their own: the builder's
-  # meter settings must not change them, and drawing must not write there.
+  # The pictures are drawn as a 2x editor draws itself, to print sharp. They
+  # come from a settings store of their own: the builder's meter settings
+  # must not change them, and drawing must not write there.
   set(shots_home ${manual_dir}/home)
   add_custom_command(
     OUTPUT ${VALDORA_MANUAL_PATH}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${shots_home}
     COMMAND ${CMAKE_COMMAND} -E env HOME=${shots_home} XDG_CONFIG_HOME=${shots_home}/.config
-            $<TARGET_FILE:manual-shots> ${manual_dir}/shots
+            $<TARGET_FILE:manual-shots> ${manual_dir}/shots --scale 2
     # Pictures are found relative to the text, so the text sits beside them.
     COMMAND ${CMAKE_COMMAND} -E copy ${manual_source}/manual.rst ${manual_dir}/manual.rst
     COMMAND ${VALDORA_RST2PDF} --stylesheets=${manual_source}/manual.yaml

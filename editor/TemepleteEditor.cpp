@@ -313,12 +313,17 @@ void TemepleteEditor::resize(int height)
     // well leaves it out of step. Elsewhere the parent is sized first.
     IPlatformFrame* const platform = frame->getPlatformFrame();
     const bool parentFirst = platform && platform->resizesParentBeforeHost();
+    const int deviceRight = toDevicePixels(rect.right);
+    const int deviceBottom = toDevicePixels(rect.bottom);
     if (parentFirst)
-        platform->resizeParent(rect.right, rect.bottom);
+        platform->resizeParent(deviceRight, deviceBottom);
+    // The window system and the host count device pixels (the editor's scale).
+    const int deviceWidth = deviceRight - toDevicePixels(rect.left);
+    const int deviceHeight = deviceBottom - toDevicePixels(rect.top);
     const VstIntPtr hostResized =
-        templete ? templete->callHost(audioMasterSizeWindow, rect.right - rect.left, height) : 0;
+        templete ? templete->callHost(audioMasterSizeWindow, deviceWidth, deviceHeight) : 0;
     if (platform && !parentFirst && hostResized == 0)
-        platform->resizeParent(rect.right, rect.bottom);
+        platform->resizeParent(deviceRight, deviceBottom);
     frame->invalid();
     frame->setDirty();
 }

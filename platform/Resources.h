@@ -15,6 +15,16 @@ struct ResourceBytes {
 // Bytes of PNG resource `id`; empty when the library has none with that id.
 ResourceBytes pngResource(int id);
 
+// Every image is also embedded drawn at twice its size, under its id plus
+// this offset (ids stay below 65536, as Windows resource ids must).
+constexpr int kDoubleSizeIdOffset = 20000;
+constexpr int kLargestResourceId = 65535;
+// The id of the double-size drawing of image `id`; -1 when it cannot have one.
+constexpr int doubleSizeResourceId(int id)
+{
+    return id > 0 && id + kDoubleSizeIdOffset <= kLargestResourceId ? id + kDoubleSizeIdOffset : -1;
+}
+
 // Bytes of the TrueType face the panels print their texts in.
 ResourceBytes panelFace();
 

@@ -3,7 +3,9 @@
 # its editor opened into a window of a private Xvfb server and fed a test
 # signal (1 kHz sine, -16 dBFS left, -24 dBFS right); each window is read
 # back from the server into a PNG.
-#   scripts/editor-screenshots.sh [build-dir] [out-dir]
+# With a scale (1, 1.5 or 2) the editor opens at that size, as the user's
+# setting asks.
+#   scripts/editor-screenshots.sh [build-dir] [out-dir] [scale]
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build}
@@ -16,5 +18,8 @@ mkdir -p "$out"
 # The plug-in keeps per-user settings; a throw-away home keeps the real one untouched.
 home=$(mktemp -d)
 trap 'rm -rf "$home"' EXIT
+if [ -n "${3:-}" ]; then
+    HOME="$home" XDG_CONFIG_HOME="$home/.config" "$build/tools/valdora-settings/valdora-settings" --editor-scale "$3"
+fi
 HOME="$home" XDG_CONFIG_HOME="$home/.config" \
-    xvfb-run -a -s "-screen 0 800x600x24" "$tool" "$plugin" "$out"
+    xvfb-run -a -s "-screen 0 1280x1024x24" "$tool" "$plugin" "$out"

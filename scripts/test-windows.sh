@@ -6,7 +6,8 @@
 # platform-check exercises the registry, the clock, the PNG resources and the
 # shell; editor-check opens the editor in a host-like window on a virtual X
 # display (Xvfb) and checks that it draws, resizes the host's window, and that
-# the trim and a filter slider are drawn at their values and follow drag and wheel.
+# the trim and a filter slider are drawn at their values and follow drag and wheel,
+# and that with the user's scale setting at 2 it opens at twice its size.
 # wine's prefix lives in the build dir, never in $HOME.
 #
 #   scripts/test-windows.sh [linux build dir] [64-bit build dir] [32-bit build dir]

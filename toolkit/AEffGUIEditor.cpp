@@ -2,7 +2,11 @@
 
 #include "core/AudioEffect.h"
 #include "platform/Clock.h"
+#include "platform/EditorScale.h"
 #include "toolkit/CFrame.h"
+#include "toolkit/IPlatformFrame.h"
+
+#include <cmath>
 
 AEffGUIEditor::AEffGUIEditor(AudioEffect* effect) : AEffEditor(effect) {}
 
@@ -17,17 +21,52 @@ bool AEffGUIEditor::getRect(ERect** ppRect)
 {
     if (!ppRect)
         return false;
-    *ppRect = &rect;
+    // Hosts ask before they open the window; the desktop is asked once until
+    // the window opens and fixes the scale.
+    if (!frame && !scaleChosen) {
+        scale = chooseScale(nullptr);
+        scaleChosen = true;
+    }
+    deviceRect.top = static_cast<VstInt16>(toDevicePixels(rect.top));
+    deviceRect.left = static_cast<VstInt16>(toDevicePixels(rect.left));
+    deviceRect.bottom = static_cast<VstInt16>(toDevicePixels(rect.bottom));
+    deviceRect.right = static_cast<VstInt16>(toDevicePixels(rect.right));
+    *ppRect = &deviceRect;
     return true;
 }
 
-bool AEffGUIEditor::open(void* ptr) { return AEffEditor::open(ptr); }
+bool AEffGUIEditor::open(void* ptr)
+{
+    // Without a window (offscreen renders) only an explicit request scales.
+    scale = ptr ? chooseScale(ptr) : (scaleOverride > 0 ? scaleOverride : 1.0);
+    scaleChosen = true;
+    return AEffEditor::open(ptr);
+}
+
+void AEffGUIEditor::setScaleOverride(double newScale)
+{
+    scaleOverride = newScale > 0 ? platform::snapEditorScale(newScale) : 0.0;
+}
+
+double AEffGUIEditor::chooseScale(void* parentWindow) const
+{
+    if (scaleOverride > 0)
+        return scaleOverride;
+    return platform::chooseEditorScale(VSTGUI::desktopEditorScale(parentWindow));
+}
+
+int AEffGUIEditor::toDevicePixels(int length) const
+{
+    return scale == 1.0 ? length : static_cast<int>(std::ceil(length * scale - 1e-9));
+}
 
 void AEffGUIEditor::close()
 {
     if (frame)
         frame->close();
     frame = nullptr;
+    // The next window may open on another screen or after a new choice.
+    scaleChosen = false;
     AEffEditor::close();
 }
 

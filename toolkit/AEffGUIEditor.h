@@ -19,7 +19,10 @@ public:
     explicit AEffGUIEditor(AudioEffect* effect);
     ~AEffGUIEditor() override;
 
+    // The window's rectangle in device pixels: the editor's own rectangle
+    // times the scale it opens (or would open) at.
     bool getRect(ERect** ppRect) override;
+    // Fixes the scale for the window about to open.
     bool open(void* ptr) override;
     // Closes and releases the frame if the subclass left one.
     void close() override;
@@ -35,11 +38,24 @@ public:
     void endEdit(int32_t index) override;
     void doIdleStuff() override;
     uint64_t getTicks() const;
+    double getEditorScale() const override { return scale; }
+    // A scale for the editors that open from now on instead of the user's
+    // and the desktop's choice (offscreen renders, tests); 0 lets them choose.
+    static void setScaleOverride(double newScale);
 
 protected:
-    ERect rect{};
+    // A length in the editor's coordinates as device pixels.
+    int toDevicePixels(int length) const;
+
+    ERect rect{};  // in the editor's coordinates
     bool inIdleStuff = false;
 
 private:
+    double chooseScale(void* parentWindow) const;
+
+    ERect deviceRect{};
+    double scale = 1.0;
+    bool scaleChosen = false;
     static inline int32_t knobMode = VSTGUI::kCircularMode;
+    static inline double scaleOverride = 0.0;
 };

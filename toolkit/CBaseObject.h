@@ -3,6 +3,7 @@
 // Reference counting shared by views, bitmaps and fonts: a new object holds one
 // reference; remember adds one, forget drops one and deletes at zero.
 
+#include <atomic>
 #include <cstdint>
 #include <cstring>
 
@@ -16,20 +17,25 @@ public:
     CBaseObject& operator=(const CBaseObject&) { return *this; }
     virtual ~CBaseObject() = default;
 
-    virtual void remember() { ++nbReference; }
+    virtual void remember() { nbReference.fetch_add(1, std::memory_order_relaxed); }
     virtual void forget()
     {
-        if (--nbReference == 0)
+        // acq_rel: the thread that deletes sees every other holder's last use.
+        if (nbReference.fetch_sub(1, std::memory_order_acq_rel) == 1)
             delete this;
     }
-    int32_t getNbReference() const { return nbReference; }
+    int32_t getNbReference() const { return nbReference.load(std::memory_order_relaxed); }
 
     virtual const char* getClassName() const { return "CBaseObject"; }
     virtual bool isTypeOf(const char* s) const { return std::strcmp(s, "CBaseObject") == 0; }
     virtual CBaseObject* newCopy() const { return nullptr; }
 
 private:
-    int32_t nbReference = 1;
+    // Hosts may open an editor on one thread and close it or the instance on
+    // another, and decoded images are shared between editors: a count two
+    // threads change at once must not lose an update (a lost decrement leaks
+    // the object with its pixels).
+    std::atomic<int32_t> nbReference{1};
 };
 
 // Holds one reference to a CBaseObject for as long as it lives.

@@ -11,6 +11,7 @@
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 
 namespace VSTGUI {
 
@@ -36,11 +37,14 @@ public:
     virtual void draw(CDrawContext* context, const CRect& destRect, const CPoint& offset = CPoint(0, 0),
                       float alpha = 1.f);
 
-    CCoord getWidth() const { return pixels.getWidth(); }
-    CCoord getHeight() const { return pixels.getHeight(); }
-    bool isLoaded() const { return pixels.isValid(); }
+    CCoord getWidth() const { return pixels->getWidth(); }
+    CCoord getHeight() const { return pixels->getHeight(); }
+    bool isLoaded() const { return pixels->isValid(); }
     const CResourceDescription& getResourceDescription() const { return resource; }
-    const PixelBuffer& getPixels() const { return pixels; }
+    const PixelBuffer& getPixels() const { return *pixels; }
+    // The image drawn at twice the size, for editors on dense screens; null
+    // when there is none (a bitmap not loaded from a resource).
+    const PixelBuffer* getDoubleSizePixels();
 
     const char* getClassName() const override { return "CBitmap"; }
     bool isTypeOf(const char* s) const override
@@ -52,7 +56,10 @@ private:
     static inline std::atomic<long> live{0};
 
     CResourceDescription resource{-1};
-    PixelBuffer pixels;
+    // Resource images are shared by every bitmap of the same id (see ImageCache).
+    std::shared_ptr<const PixelBuffer> pixels;
+    std::shared_ptr<const PixelBuffer> doubleSizePixels;
+    bool doubleSizeLooked = false;
 };
 
 }  // namespace VSTGUI

@@ -31,8 +31,10 @@ enum CHoriTxtAlign { kLeftText = 0, kCenterText, kRightText };
 
 class CDrawContext : public CBaseObject {
 public:
-    // Draws into `target`, which must outlive the context.
-    explicit CDrawContext(PixelBuffer& target);
+    // Draws into `target`, which must outlive the context. With a scale
+    // other than 1 the views keep drawing in their own coordinates and every
+    // one of them covers `scale` pixels of the target each way.
+    explicit CDrawContext(PixelBuffer& target, double scale = 1.0);
     ~CDrawContext() override;
     CDrawContext(const CDrawContext&) = delete;
     CDrawContext& operator=(const CDrawContext&) = delete;
@@ -76,6 +78,8 @@ public:
     void drawString(const char* utf8, const CRect& rect, CHoriTxtAlign hAlign = kCenterText, bool antialias = true);
     void drawString(const char* utf8, const CPoint& baseline, bool antialias = true);
     CCoord getStringWidth(const char* utf8);
+    // Device pixels per view pixel.
+    double getScale() const { return scale; }
 
 #ifdef _WIN32
     // For platform font painters that draw with GDI+ themselves.
@@ -114,6 +118,7 @@ private:
     void setSourceColor(const CColor& color);
     cairo_t* cr;
 #endif
+    double scale;
     CRect surfaceRect;
     State state;
     std::vector<State> savedStates;

@@ -22,9 +22,13 @@ bool isOddWidth(CCoord width)
 
 }  // namespace
 
-CDrawContext::CDrawContext(PixelBuffer& target)
-    : cr(cairo_create(target.getSurface())), surfaceRect(0, 0, target.getWidth(), target.getHeight())
+CDrawContext::CDrawContext(PixelBuffer& target, double scale)
+    : cr(cairo_create(target.getSurface())),
+      scale(scale > 0 ? scale : 1.0),
+      surfaceRect(0, 0, target.getWidth() / this->scale, target.getHeight() / this->scale)
 {
+    if (this->scale != 1.0)
+        cairo_scale(cr, this->scale, this->scale);
     state.deviceClip = surfaceRect;
     state.font.reset(defaultFont());
 }
@@ -105,8 +109,17 @@ void CDrawContext::drawBitmap(CBitmap* bitmap, const CRect& dest, const CPoint& 
     beginCairoDrawing();
     cairo_rectangle(cr, d.left, d.top, d.getWidth(), d.getHeight());
     cairo_clip(cr);
-    cairo_set_source_surface(cr, bitmap->getPixels().getSurface(), d.left - offset.x, d.top - offset.y);
-    cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_NEAREST);
+    const PixelBuffer* doubleSize = scale > 1.0 ? bitmap->getDoubleSizePixels() : nullptr;
+    if (doubleSize) {
+        // The image drawn for twice the size: pixel for pixel at 2x, filtered down at 1.5x.
+        cairo_translate(cr, d.left - offset.x, d.top - offset.y);
+        cairo_scale(cr, 0.5, 0.5);
+        cairo_set_source_surface(cr, doubleSize->getSurface(), 0, 0);
+        cairo_pattern_set_filter(cairo_get_source(cr), scale == 2.0 ? CAIRO_FILTER_NEAREST : CAIRO_FILTER_BILINEAR);
+    } else {
+        cairo_set_source_surface(cr, bitmap->getPixels().getSurface(), d.left - offset.x, d.top - offset.y);
+        cairo_pattern_set_filter(cairo_get_source(cr), scale == 1.0 ? CAIRO_FILTER_NEAREST : CAIRO_FILTER_BILINEAR);
+    }
     cairo_paint_with_alpha(cr, effectiveAlpha);
     endCairoDrawing();
 }

@@ -29,12 +29,13 @@ CPoint toViewSpace(const CView* view, const CPoint& where)
 CFrame::CFrame(const CRect& size, void* systemWindow, VSTGUIEditorInterface* editor)
     : CViewContainer(CRect(0, 0, size.getWidth(), size.getHeight())),
       pEditor(editor),
+      scale(editor && editor->getEditorScale() > 0 ? editor->getEditorScale() : 1.0),
       systemWindow(systemWindow),
-      backBuffer(pixels(size.getWidth()), pixels(size.getHeight()))
+      backBuffer(toDevice(size.getWidth()), toDevice(size.getHeight()))
 {
     CViewContainer::attached(nullptr);
     if (systemWindow)
-        platformFrame = createPlatformFrame(*this, systemWindow, this->size);
+        platformFrame = createPlatformFrame(*this, systemWindow, toDevice(this->size));
     invalid();
 }
 
@@ -62,6 +63,32 @@ void CFrame::idle()
     invalidateDirtyViews();
     drawDirtyRegion();
     forget();
+}
+
+int CFrame::toDevice(CCoord length) const
+{
+    return scale == 1.0 ? pixels(length) : static_cast<int>(std::ceil(length * scale - 1e-9));
+}
+
+CRect CFrame::toDevice(const CRect& rect) const
+{
+    if (scale == 1.0)
+        return rect;
+    return CRect(std::floor(rect.left * scale + 1e-9), std::floor(rect.top * scale + 1e-9),
+                 std::ceil(rect.right * scale - 1e-9), std::ceil(rect.bottom * scale - 1e-9));
+}
+
+CRect CFrame::fromDevice(const CRect& rect) const
+{
+    if (scale == 1.0)
+        return rect;
+    return CRect(std::floor(rect.left / scale), std::floor(rect.top / scale), std::ceil(rect.right / scale),
+                 std::ceil(rect.bottom / scale));
+}
+
+CPoint CFrame::fromDevice(const CPoint& point) const
+{
+    return scale == 1.0 ? point : CPoint(point.x / scale, point.y / scale);
 }
 
 uint64_t CFrame::getTicks() const { return static_cast<uint64_t>(platform::monotonicMs()); }
@@ -97,9 +124,9 @@ void CFrame::setViewSize(const CRect& rect, bool)
         return;
     size = newSize;
     mouseableArea = newSize;
-    backBuffer = PixelBuffer(pixels(newSize.getWidth()), pixels(newSize.getHeight()));
+    backBuffer = PixelBuffer(toDevice(newSize.getWidth()), toDevice(newSize.getHeight()));
     if (platformFrame)
-        platformFrame->setSize(pixels(newSize.getWidth()), pixels(newSize.getHeight()));
+        platformFrame->setSize(toDevice(newSize.getWidth()), toDevice(newSize.getHeight()));
     dirtyRegion.clear();
     invalid();
 }
@@ -289,6 +316,12 @@ int32_t CFrame::onKeyUp(VstKeyCode& keyCode)
 void CFrame::invalidRect(const CRect& rect)
 {
     CRect r(rect);
+    if (scale != std::floor(scale)) {
+        // At a fractional scale only every second frame pixel starts a whole
+        // device pixel; redrawing on that grid keeps seams out of the picture.
+        r = CRect(2 * std::floor(r.left / 2), 2 * std::floor(r.top / 2), 2 * std::ceil(r.right / 2),
+                  2 * std::ceil(r.bottom / 2));
+    }
     r.bound(size);
     dirtyRegion.add(r);
 }
@@ -300,7 +333,7 @@ void CFrame::drawDirtyRegion()
     const std::vector<CRect> rects = dirtyRegion.getRects();
     dirtyRegion.clear();
     {
-        CDrawContext context(backBuffer);
+        CDrawContext context(backBuffer, scale);
         for (const CRect& r : rects) {
             context.resetClipRect();
             context.setClipRect(r);
@@ -310,8 +343,13 @@ void CFrame::drawDirtyRegion()
             drawRect(&context, r);
         }
     }
-    if (platformFrame)
-        platformFrame->present(backBuffer, rects);
+    if (platformFrame) {
+        std::vector<CRect> deviceRects;
+        deviceRects.reserve(rects.size());
+        for (const CRect& r : rects)
+            deviceRects.push_back(toDevice(r));
+        platformFrame->present(backBuffer, deviceRects);
+    }
 }
 
 void CFrame::onViewRemoved(CView* view)

@@ -50,6 +50,16 @@ public:
     // editing takes it and gives it back.
     void setKeyboardFocus(bool take);
 
+    // Device pixels per frame pixel (the editor's scale): the back buffer and
+    // the window are that much larger, the views never know.
+    double getScale() const { return scale; }
+    // The device pixels that cover a frame rectangle, and the frame
+    // rectangle that covers device pixels.
+    CRect toDevice(const CRect& rect) const;
+    CRect fromDevice(const CRect& rect) const;
+    CPoint fromDevice(const CPoint& point) const;
+    int toDevice(CCoord length) const;
+
     // Events, in frame coordinates, from the platform window or from tests.
     CMouseEventResult onMouseDown(CPoint& where, const CButtonState& buttons) override;
     CMouseEventResult onMouseUp(CPoint& where, const CButtonState& buttons) override;
@@ -92,6 +102,7 @@ private:
     bool hasMouseDownView() const { return mouseDownView != nullptr; }
 
     VSTGUIEditorInterface* pEditor;
+    double scale;
     void* systemWindow;
     std::unique_ptr<IPlatformFrame> platformFrame;
     PixelBuffer backBuffer;

@@ -33,6 +33,10 @@ public:
     virtual void* getWindowHandle() const = 0;
 };
 
+// The scale the desktop draws windows at on the screen that shows
+// `parentWindow` (null: the main screen); 0 when it says nothing.
+double desktopEditorScale(void* parentWindow);
+
 // Makes the window of this platform inside `parentWindow`; null when that fails.
 std::unique_ptr<IPlatformFrame> createPlatformFrame(CFrame& frame, void* parentWindow, const CRect& size);
 

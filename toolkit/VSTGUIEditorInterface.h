@@ -18,6 +18,8 @@ public:
     virtual void beginEdit(int32_t /*index*/) {}
     virtual void endEdit(int32_t /*index*/) {}
     virtual int32_t getKnobMode() const { return kCircularMode; }
+    // Device pixels per view pixel of the editor's window, fixed while it is open.
+    virtual double getEditorScale() const { return 1.0; }
     virtual CFrame* getFrame() const { return frame; }
 
 protected:

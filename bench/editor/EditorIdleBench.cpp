@@ -27,7 +27,7 @@ VstIntPtr benchHost(AEffect*, VstInt32 opcode, VstInt32, VstIntPtr, void*, float
     return opcode == audioMasterVersion ? 2400 : 0;
 }
 
-void idleWithAudio(benchmark::State& state, int meter, float showStrips)
+void idleWithAudio(benchmark::State& state, int meter, float showStrips, double scale = 1.0)
 {
     Templete effect(benchHost, makeTemepleteEditor);
     effect.setParameter(param::kMeter, static_cast<float>(meter) * 0.5F);
@@ -37,7 +37,10 @@ void idleWithAudio(benchmark::State& state, int meter, float showStrips)
     effect.setSampleRate(kRateHz);
     effect.resume();
     auto* editor = dynamic_cast<TemepleteEditor*>(effect.getEditor());
-    if (!editor || !editor->openOffscreen()) {
+    AEffGUIEditor::setScaleOverride(scale);
+    const bool opened = editor && editor->openOffscreen();
+    AEffGUIEditor::setScaleOverride(0);
+    if (!opened) {
         state.SkipWithError("no offscreen editor");
         return;
     }
@@ -70,10 +73,19 @@ void BM_EditorIdle_VU(benchmark::State& state) { idleWithAudio(state, 0, 1.0F); 
 void BM_EditorIdle_RMS(benchmark::State& state) { idleWithAudio(state, 1, 1.0F); }
 void BM_EditorIdle_PPM(benchmark::State& state) { idleWithAudio(state, 2, 1.0F); }
 void BM_EditorIdle_VU_StripsHidden(benchmark::State& state) { idleWithAudio(state, 0, 0.0F); }
+// The same on a dense screen: every drawn area covers four times the pixels.
+void BM_EditorIdle_VU_2x(benchmark::State& state) { idleWithAudio(state, 0, 1.0F, 2.0); }
+void BM_EditorIdle_RMS_2x(benchmark::State& state) { idleWithAudio(state, 1, 1.0F, 2.0); }
+void BM_EditorIdle_PPM_2x(benchmark::State& state) { idleWithAudio(state, 2, 1.0F, 2.0); }
+void BM_EditorIdle_VU_1_5x(benchmark::State& state) { idleWithAudio(state, 0, 1.0F, 1.5); }
 
 BENCHMARK(BM_EditorIdle_VU)->UseManualTime()->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_EditorIdle_RMS)->UseManualTime()->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_EditorIdle_PPM)->UseManualTime()->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_EditorIdle_VU_StripsHidden)->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_EditorIdle_VU_2x)->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_EditorIdle_RMS_2x)->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_EditorIdle_PPM_2x)->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_EditorIdle_VU_1_5x)->UseManualTime()->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -105,16 +105,21 @@ TEST(EmbeddedImages, ScriptListsExactlyTheImagesOfTheTable)
     const std::map<int, std::string> script = readResourceScript();
     std::map<int, bool> expected;
     for (const ExpectedImage& e : kTable) {
-        expected[e.id] = true;
-        EXPECT_EQ(script.count(e.id), 1U) << "id " << e.id << " missing from resources.rc";
+        for (const int id : {e.id, platform::doubleSizeResourceId(e.id)}) {
+            expected[id] = true;
+            EXPECT_EQ(script.count(id), 1U) << "id " << id << " missing from resources.rc";
+        }
     }
     for (const auto& [id, file] : script)
         EXPECT_TRUE(expected.count(id)) << "resources.rc lists id " << id << " (" << file << ") that no control uses";
 }
 
-TEST(EmbeddedImages, EveryImageIsInTheLibraryWithItsSizeAndFrames)
+TEST(EmbeddedImages, EveryImageIsInTheLibraryWithItsSizeAndFramesAlsoAtTwiceTheSize)
 {
-    for (const ExpectedImage& e : kTable) {
+    std::vector<ExpectedImage> images(std::begin(kTable), std::end(kTable));
+    for (const ExpectedImage& e : kTable)
+        images.push_back({platform::doubleSizeResourceId(e.id), 2 * e.width, 2 * e.height, e.frames});
+    for (const ExpectedImage& e : images) {
         SCOPED_TRACE("id " + std::to_string(e.id));
         const platform::ResourceBytes bytes = platform::pngResource(e.id);
         ASSERT_NE(bytes.data, nullptr);

@@ -40,9 +40,13 @@ Gdiplus::Graphics* graphicsFor(PixelBuffer& target)
 
 }  // namespace
 
-CDrawContext::CDrawContext(PixelBuffer& target)
-    : graphics(graphicsFor(target)), surfaceRect(0, 0, target.getWidth(), target.getHeight())
+CDrawContext::CDrawContext(PixelBuffer& target, double scale)
+    : graphics(graphicsFor(target)),
+      scale(scale > 0 ? scale : 1.0),
+      surfaceRect(0, 0, target.getWidth() / this->scale, target.getHeight() / this->scale)
 {
+    if (graphics && this->scale != 1.0)
+        graphics->ScaleTransform(static_cast<Gdiplus::REAL>(this->scale), static_cast<Gdiplus::REAL>(this->scale));
     state.deviceClip = surfaceRect;
     state.font.reset(defaultFont());
 }
@@ -131,14 +135,21 @@ void CDrawContext::drawBitmap(CBitmap* bitmap, const CRect& dest, const CPoint& 
     const Gdiplus::Rect target(static_cast<INT>(std::lround(d.left)), static_cast<INT>(std::lround(d.top)),
                                static_cast<INT>(std::lround(d.getWidth())),
                                static_cast<INT>(std::lround(d.getHeight())));
-    graphics->SetInterpolationMode(Gdiplus::InterpolationModeNearestNeighbor);
+    // The image drawn for twice the size on dense screens: its source
+    // rectangle is twice as large, filtered down at 1.5x.
+    const PixelBuffer* doubleSize = scale > 1.0 ? bitmap->getDoubleSizePixels() : nullptr;
+    const INT sourceScale = doubleSize ? 2 : 1;
+    graphics->SetInterpolationMode(scale == 1.0 || scale == 2.0 ? Gdiplus::InterpolationModeNearestNeighbor
+                                                                : Gdiplus::InterpolationModeHighQualityBilinear);
     Gdiplus::ImageAttributes attributes;
     Gdiplus::ColorMatrix matrix = {{{1, 0, 0, 0, 0}, {0, 1, 0, 0, 0}, {0, 0, 1, 0, 0}, {0, 0, 0, effectiveAlpha, 0},
                                     {0, 0, 0, 0, 1}}};
     if (effectiveAlpha < 1.f)
         attributes.SetColorMatrix(&matrix);
-    graphics->DrawImage(bitmap->getPixels().getSurface(), target, static_cast<INT>(std::lround(offset.x)),
-                        static_cast<INT>(std::lround(offset.y)), target.Width, target.Height, Gdiplus::UnitPixel,
+    graphics->DrawImage(doubleSize ? doubleSize->getSurface() : bitmap->getPixels().getSurface(), target,
+                        sourceScale * static_cast<INT>(std::lround(offset.x)),
+                        sourceScale * static_cast<INT>(std::lround(offset.y)), sourceScale * target.Width,
+                        sourceScale * target.Height, Gdiplus::UnitPixel,
                         effectiveAlpha < 1.f ? &attributes : nullptr);
     endPlatformDrawing();
 }

@@ -1,5 +1,6 @@
 #include "toolkit/win/Win32Frame.h"
 
+#include "platform/EditorScale.h"
 #include "platform/win/ModuleHandle.h"
 #include "toolkit/CButtonState.h"
 #include "toolkit/CFrame.h"
@@ -68,6 +69,31 @@ bool registerWindowClass(WNDPROC procedure)
 }
 
 }  // namespace
+
+double desktopEditorScale(void* parentWindow)
+{
+    // The DPI of the monitor that shows the host's window (the main one
+    // before there is a window); Windows before 8.1 has one DPI for all.
+    using DpiForMonitor = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
+    constexpr int kEffectiveDpi = 0;
+    const HMONITOR monitor = parentWindow ? MonitorFromWindow(static_cast<HWND>(parentWindow), MONITOR_DEFAULTTONEAREST)
+                                          : MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
+    UINT dpiX = 0;
+    UINT dpiY = 0;
+    if (HMODULE shcore = LoadLibraryW(L"shcore.dll")) {
+        const auto getDpi = reinterpret_cast<DpiForMonitor>(
+            reinterpret_cast<void*>(GetProcAddress(shcore, "GetDpiForMonitor")));
+        if (!getDpi || getDpi(monitor, kEffectiveDpi, &dpiX, &dpiY) != S_OK)
+            dpiX = 0;
+        FreeLibrary(shcore);
+    }
+    if (dpiX == 0) {
+        const HDC screen = GetDC(nullptr);
+        dpiX = static_cast<UINT>(GetDeviceCaps(screen, LOGPIXELSX));
+        ReleaseDC(nullptr, screen);
+    }
+    return platform::editorScaleForDpi(dpiX);
+}
 
 std::unique_ptr<IPlatformFrame> createPlatformFrame(CFrame& frame, void* parentWindow, const CRect& size)
 {
@@ -224,11 +250,12 @@ void Win32Frame::processEvents()
 
 void Win32Frame::dispatch(const Event& event)
 {
-    CPoint where(event.where);
+    // Windows speaks device pixels; the views speak frame pixels.
+    CPoint where = frame.fromDevice(event.where);
     VstKeyCode key = event.key;
     switch (event.kind) {
     case EventKind::Paint:
-        frame.invalidRect(event.area);
+        frame.invalidRect(frame.fromDevice(event.area));
         break;
     case EventKind::ButtonDown:
         frame.onMouseDown(where, CButtonState(event.buttons));

@@ -1,5 +1,6 @@
 #include "toolkit/x11/X11Frame.h"
 
+#include "platform/EditorScale.h"
 #include "toolkit/CFrame.h"
 #include "toolkit/PixelBuffer.h"
 #include "toolkit/x11/X11Keys.h"
@@ -8,7 +9,10 @@
 #include <cairo-xlib.h>
 #include <cairo.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <cstdlib>
 
 namespace VSTGUI {
 
@@ -114,6 +118,23 @@ std::unique_ptr<IPlatformFrame> createPlatformFrame(CFrame& frame, void* parentW
     return x11;
 }
 
+double desktopEditorScale(void* /*parentWindow*/)
+{
+    // GDK_SCALE is the desktop's explicit whole-number scale; Xft.dpi the
+    // font resolution every toolkit of the desktop follows.
+    if (const char* gdkScale = std::getenv("GDK_SCALE"); gdkScale && *gdkScale) {
+        const double value = std::strtod(gdkScale, nullptr);
+        if (value >= 1)
+            return platform::snapEditorScale(value);
+    }
+    Display* display = XOpenDisplay(nullptr);
+    if (!display)
+        return 0.0;
+    const double dpi = platform::xftDpiOf(XResourceManagerString(display));
+    XCloseDisplay(display);
+    return platform::editorScaleForDpi(dpi);
+}
+
 X11Frame::X11Frame(CFrame& frame, Window parent, const CRect& size) : frame(frame), parent(parent)
 {
     display = XOpenDisplay(nullptr);
@@ -138,8 +159,16 @@ X11Frame::X11Frame(CFrame& frame, Window parent, const CRect& size) : frame(fram
     attributes.event_mask = kEventMask;
     window = XCreateWindow(display, parent, 0, 0, width, height, 0, CopyFromParent, InputOutput, CopyFromParent,
                            CWBackPixmap | CWEventMask, &attributes);
-    windowSurface = cairo_xlib_surface_create(display, window, parentAttributes.visual, static_cast<int>(width),
-                                              static_cast<int>(height));
+    const Visual* visual = parentAttributes.visual;
+    // The common 24-bit visual takes the back buffer's pixels as they are;
+    // sending them straight saves the copy (as large as the window) that a
+    // drawing surface on the window keeps, which a 2x editor feels.
+    if (parentAttributes.depth == 24 && visual->red_mask == 0xff0000 && visual->green_mask == 0xff00 &&
+        visual->blue_mask == 0xff)
+        gc = XCreateGC(display, window, 0, nullptr);
+    else
+        windowSurface = cairo_xlib_surface_create(display, window, parentAttributes.visual, static_cast<int>(width),
+                                                  static_cast<int>(height));
     XMapWindow(display, window);
     XFlush(display);
 }
@@ -152,6 +181,8 @@ X11Frame::~X11Frame()
         setKeyboardFocus(false);
     if (windowSurface)
         cairo_surface_destroy(windowSurface);
+    if (gc)
+        XFreeGC(display, gc);
     if (window)
         XDestroyWindow(display, window);
     XCloseDisplay(display);
@@ -175,8 +206,9 @@ void X11Frame::handle(XEvent& event)
     switch (event.type) {
     case Expose:
         // Only marks the area; drawing waits for the idle that follows.
-        frame.invalidRect(CRect(event.xexpose.x, event.xexpose.y, event.xexpose.x + event.xexpose.width,
-                                event.xexpose.y + event.xexpose.height));
+        frame.invalidRect(frame.fromDevice(CRect(event.xexpose.x, event.xexpose.y,
+                                                 event.xexpose.x + event.xexpose.width,
+                                                 event.xexpose.y + event.xexpose.height)));
         break;
     case ButtonPress:
         onButtonPress(event.xbutton);
@@ -189,7 +221,7 @@ void X11Frame::handle(XEvent& event)
         break;
     case LeaveNotify:
         if (event.xcrossing.mode == NotifyNormal) {
-            CPoint where(event.xcrossing.x, event.xcrossing.y);
+            CPoint where = frame.fromDevice(CPoint(event.xcrossing.x, event.xcrossing.y));
             frame.onMouseExited(where, modifiersOf(event.xcrossing.state));
         }
         break;
@@ -212,7 +244,8 @@ void X11Frame::handle(XEvent& event)
 
 void X11Frame::onButtonPress(const XButtonEvent& event)
 {
-    const CPoint where(event.x, event.y);
+    const CPoint device(event.x, event.y);
+    const CPoint where = frame.fromDevice(device);
     const int32_t modifiers = modifiersOf(event.state);
     if (event.button >= kWheelUp && event.button <= kWheelRight) {
         const float distance = (event.button == kWheelUp || event.button == kWheelLeft) ? 1.f : -1.f;
@@ -225,7 +258,7 @@ void X11Frame::onButtonPress(const XButtonEvent& event)
     if (!button)
         return;
     int32_t state = modifiers | button;
-    if (doubleClicks.press(static_cast<int>(event.button), static_cast<uint32_t>(event.time), where))
+    if (doubleClicks.press(static_cast<int>(event.button), static_cast<uint32_t>(event.time), device))
         state |= kDoubleClick;
     CPoint p(where);
     frame.onMouseDown(p, CButtonState(state));
@@ -236,7 +269,7 @@ void X11Frame::onButtonRelease(const XButtonEvent& event)
     const int32_t button = buttonOf(event.button);
     if (!button)
         return;
-    CPoint where(event.x, event.y);
+    CPoint where = frame.fromDevice(CPoint(event.x, event.y));
     frame.onMouseUp(where, CButtonState(modifiersOf(event.state) | button));
 }
 
@@ -246,7 +279,7 @@ void X11Frame::onMotion(XMotionEvent event)
     XEvent newer;
     while (XCheckTypedWindowEvent(display, window, MotionNotify, &newer))
         event = newer.xmotion;
-    CPoint where(event.x, event.y);
+    CPoint where = frame.fromDevice(CPoint(event.x, event.y));
     frame.onMouseMoved(where, CButtonState(modifiersOf(event.state) | heldButtonsOf(event.state)));
 }
 
@@ -261,7 +294,13 @@ void X11Frame::onKey(XKeyEvent& event, bool down)
 
 void X11Frame::present(const PixelBuffer& backBuffer, const std::vector<CRect>& rects)
 {
-    if (!windowSurface || !backBuffer.isValid())
+    if (!backBuffer.isValid())
+        return;
+    if (gc) {
+        putPixels(backBuffer, rects);
+        return;
+    }
+    if (!windowSurface)
         return;
     cairo_t* cr = cairo_create(windowSurface);
     cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
@@ -274,12 +313,50 @@ void X11Frame::present(const PixelBuffer& backBuffer, const std::vector<CRect>& 
     XFlush(display);
 }
 
+void X11Frame::putPixels(const PixelBuffer& backBuffer, const std::vector<CRect>& rects)
+{
+    cairo_surface_t* surface = backBuffer.getSurface();
+    cairo_surface_flush(surface);
+    const int width = backBuffer.getWidth();
+    const int height = backBuffer.getHeight();
+    XImage image{};
+    image.width = width;
+    image.height = height;
+    image.format = ZPixmap;
+    image.data = reinterpret_cast<char*>(cairo_image_surface_get_data(surface));
+    // The pixels are 32-bit words in the machine's own byte order; Xlib swaps for the server.
+    const uint32_t probe = 1;
+    image.byte_order = *reinterpret_cast<const unsigned char*>(&probe) == 1 ? LSBFirst : MSBFirst;
+    image.bitmap_unit = 32;
+    image.bitmap_bit_order = image.byte_order;
+    image.bitmap_pad = 32;
+    image.depth = 24;
+    image.bytes_per_line = cairo_image_surface_get_stride(surface);
+    image.bits_per_pixel = 32;
+    image.red_mask = 0xff0000;
+    image.green_mask = 0xff00;
+    image.blue_mask = 0xff;
+    if (!XInitImage(&image))
+        return;
+    for (const CRect& r : rects) {
+        const int left = std::clamp(static_cast<int>(std::floor(r.left)), 0, width);
+        const int top = std::clamp(static_cast<int>(std::floor(r.top)), 0, height);
+        const int right = std::clamp(static_cast<int>(std::ceil(r.right)), 0, width);
+        const int bottom = std::clamp(static_cast<int>(std::ceil(r.bottom)), 0, height);
+        if (right > left && bottom > top)
+            XPutImage(display, window, gc, &image, left, top, left, top, static_cast<unsigned int>(right - left),
+                      static_cast<unsigned int>(bottom - top));
+    }
+    XFlush(display);
+}
+
 void X11Frame::setSize(int width, int height)
 {
     if (!window || width <= 0 || height <= 0)
         return;
     XResizeWindow(display, window, static_cast<unsigned int>(width), static_cast<unsigned int>(height));
-    cairo_xlib_surface_set_size(windowSurface, width, height);
+    if (windowSurface)
+        cairo_xlib_surface_set_size(windowSurface, width, height);
     XFlush(display);
 }
 

@@ -38,12 +38,14 @@ private:
     void onMotion(XMotionEvent event);
     void onKey(XKeyEvent& event, bool down);
     bool holdsInputFocus() const;
+    void putPixels(const PixelBuffer& backBuffer, const std::vector<CRect>& rects);
 
     CFrame& frame;
     Display* display = nullptr;
     Window parent;
     Window window = 0;
-    cairo_surface_t* windowSurface = nullptr;
+    GC gc = nullptr;                          // sends the back buffer's pixels as they are
+    cairo_surface_t* windowSurface = nullptr;  // for other visuals
     DoubleClickDetector doubleClicks;
     bool hasKeyboardFocus = false;
 };

@@ -1,6 +1,7 @@
 #include "ArtCatalogue.h"
 
 #include "ControlArt.h"
+#include "Draw.h"
 #include "MeterFaces.h"
 #include "PanelArt.h"
 #include "editor/EditorGeometry.h"
@@ -101,12 +102,16 @@ std::vector<ArtImage> catalogue()
     return list;
 }
 
-cairo_surface_t* render(const ArtImage& image)
+cairo_surface_t* render(const ArtImage& image, int scale)
 {
     if (image.frames <= 0 || image.height % image.frames != 0)
         throw std::logic_error("image " + std::to_string(image.id) + ": height not a multiple of its frames");
-    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, image.width, image.height);
+    cairo_surface_t* surface =
+        cairo_image_surface_create(CAIRO_FORMAT_ARGB32, image.width * scale, image.height * scale);
     cairo_t* cr = cairo_create(surface);
+    setPixelScale(scale);
+    if (scale != 1)
+        cairo_scale(cr, scale, scale);
     const int frameHeight = image.height / image.frames;
     for (int f = 0; f < image.frames; ++f) {
         cairo_save(cr);
@@ -117,6 +122,7 @@ cairo_surface_t* render(const ArtImage& image)
         cairo_restore(cr);
     }
     cairo_destroy(cr);
+    setPixelScale(1);
     cairo_surface_flush(surface);
     return surface;
 }

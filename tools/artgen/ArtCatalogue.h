@@ -22,7 +22,9 @@ struct ArtImage {
 
 std::vector<ArtImage> catalogue();
 
-// Renders all frames stacked vertically into a new ARGB surface (caller destroys it).
-cairo_surface_t* render(const ArtImage& image);
+// Renders all frames stacked vertically into a new ARGB surface (caller
+// destroys it), `scale` device pixels per image pixel: the double-size set
+// is drawn anew at that size, never enlarged.
+cairo_surface_t* render(const ArtImage& image, int scale = 1);
 
 }  // namespace artgen

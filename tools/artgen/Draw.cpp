@@ -228,8 +228,18 @@ void fillGradient(cairo_t* cr, double x, double y, double w, double h, const Rgb
     cairo_pattern_destroy(p);
 }
 
+namespace {
+int pixelScale = 1;
+}  // namespace
+
+void setPixelScale(int scale) { pixelScale = std::max(1, scale); }
+
 void brush(cairo_surface_t* surface, int x, int y, int w, int h, unsigned seed, double levels)
 {
+    x *= pixelScale;
+    y *= pixelScale;
+    w *= pixelScale;
+    h *= pixelScale;
     cairo_surface_flush(surface);
     unsigned char* data = cairo_image_surface_get_data(surface);
     const int stride = cairo_image_surface_get_stride(surface);
@@ -265,6 +275,10 @@ void brush(cairo_surface_t* surface, int x, int y, int w, int h, unsigned seed, 
 
 void speckle(cairo_surface_t* surface, int x, int y, int w, int h, unsigned seed, double minLuma, double levels)
 {
+    x *= pixelScale;
+    y *= pixelScale;
+    w *= pixelScale;
+    h *= pixelScale;
     cairo_surface_flush(surface);
     unsigned char* data = cairo_image_surface_get_data(surface);
     const int stride = cairo_image_surface_get_stride(surface);

@@ -54,6 +54,10 @@ void roundedRect(cairo_t* cr, double x, double y, double w, double h, double rad
 
 // Vertical gradient fill of a rectangle.
 void fillGradient(cairo_t* cr, double x, double y, double w, double h, const Rgb& top, const Rgb& bottom);
+// Device pixels per image pixel of the surfaces being painted (1, or 2 for
+// the double-size set): the pixel work below takes image coordinates.
+void setPixelScale(int scale);
+
 // Fine horizontal brushing on the pixels of a rectangle of an image surface.
 void brush(cairo_surface_t* surface, int x, int y, int w, int h, unsigned seed, double levels = 2.5);
 // A fine grain without direction on the light, opaque pixels of a rectangle

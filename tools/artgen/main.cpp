@@ -7,27 +7,37 @@
 #include "Draw.h"
 #include "PngWriter.h"
 #include "ReviewSheet.h"
+#include "platform/Resources.h"
 
 #include <cairo.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <exception>
+#include <filesystem>
 #include <fstream>
 #include <string>
+#include <utility>
 
 namespace {
 
+// Dense screens get every image drawn at twice the size, in this folder of
+// the resources and under the ids the library looks them up by.
+constexpr const char* kDoubleSizeFolder = "2x";
+constexpr int kDoubleSize = 2;
+
 void writeResourceScript(const std::vector<artgen::ArtImage>& list, const std::string& path)
 {
-    std::vector<const artgen::ArtImage*> sorted;
-    for (const artgen::ArtImage& a : list)
-        sorted.push_back(&a);
-    std::sort(sorted.begin(), sorted.end(), [](const auto* a, const auto* b) { return a->id < b->id; });
+    std::vector<std::pair<int, std::string>> sorted;
+    for (const artgen::ArtImage& a : list) {
+        sorted.emplace_back(a.id, a.file);
+        sorted.emplace_back(platform::doubleSizeResourceId(a.id), std::string(kDoubleSizeFolder) + "/" + a.file);
+    }
+    std::sort(sorted.begin(), sorted.end());
     std::ofstream out(path, std::ios::binary);
     out << "// PNG images of the editor, by id. Written by tools/artgen; do not edit.\n\n";
-    for (const artgen::ArtImage* a : sorted)
-        out << a->id << " PNG \"" << a->file << "\"\n";
+    for (const auto& [id, file] : sorted)
+        out << id << " PNG \"" << file << "\"\n";
     if (!out)
         throw std::runtime_error("cannot write " + path);
 }
@@ -46,11 +56,15 @@ int main(int argc, char** argv)
         artgen::loadFonts(argv[3]);
         const std::vector<artgen::ArtImage> list = artgen::catalogue();
         artgen::ImageSet images;
+        std::filesystem::create_directories(resources + "/" + kDoubleSizeFolder);
         for (const artgen::ArtImage& a : list) {
             cairo_surface_t* s = artgen::render(a);
             const std::string path = resources + "/" + a.file;
             artgen::writeRgbaPng(s, path);
             images[a.id] = s;
+            cairo_surface_t* doubleSize = artgen::render(a, kDoubleSize);
+            artgen::writeRgbaPng(doubleSize, resources + "/" + kDoubleSizeFolder + "/" + a.file);
+            cairo_surface_destroy(doubleSize);
         }
         writeResourceScript(list, resources + "/resources.rc");
         artgen::writeContactSheet(list, images, review + "/contact-sheet.png");

@@ -207,6 +207,50 @@ void checkSliders(const host::Plugin& plugin, HWND editorWindow)
     }
 }
 
+// The user's scale setting, as valdora-settings --editor-scale writes it: an
+// editor opened afterwards is twice the size, whatever the monitor's DPI.
+void checkDoubleSize(const host::PluginLibrary& library, int width, int height, const std::string& capturePath)
+{
+    constexpr const wchar_t* kKey = L"SOFTWARE\\Brontal\\QORMETERS300";
+    constexpr const wchar_t* kValue = L"EditorScale";
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS) {
+        check(false, "the scale setting is written");
+        return;
+    }
+    const wchar_t two[] = L"2";
+    RegSetValueExW(key, kValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(two), sizeof two);
+    std::string error;
+    AEffect* const effect = library.instantiate(error);
+    if (effect) {
+        const host::Plugin plugin(effect);
+        const ERect rect = editorRect(plugin);
+        HWND const topLevel = CreateWindowExW(0, L"STATIC", L"editor-check 2x", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0,
+                                              0, 2 * width + 40, 2 * height + 200, nullptr, nullptr, nullptr, nullptr);
+        HWND const container = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0,
+                                               2 * width, 2 * height, topLevel, nullptr, nullptr, nullptr);
+        check(plugin.dispatch(effEditOpen, 0, 0, container) == 1, "the 2x editor opens");
+        HWND const editorWindow = GetWindow(container, GW_CHILD);
+        idle(plugin);
+        const Capture shown = editorWindow ? capture(editorWindow) : Capture{};
+        std::printf("2x editor: asks for %d x %d, window %d x %d\n", rect.right - rect.left, rect.bottom - rect.top,
+                    shown.width, shown.height);
+        check(rect.right - rect.left == 2 * width && rect.bottom - rect.top == 2 * height,
+              "with the setting at 2 the editor asks for twice its size");
+        check(shown.width == 2 * width && shown.height == 2 * height, "and its window is that size");
+        const std::set<std::uint32_t> colours(shown.pixels.begin(), shown.pixels.end());
+        check(colours.size() >= kMinimumColours, "the 2x editor drew its panels");
+        check(writeBmp(shown, capturePath), "the 2x capture is written");
+        plugin.dispatch(effEditClose);
+        DestroyWindow(topLevel);
+    } else {
+        check(false, "a second instance for the 2x editor");
+    }
+    RegDeleteValueW(key, kValue);
+    RegCloseKey(key);
+}
+
 int clientHeight(HWND window)
 {
     RECT client{};
@@ -269,6 +313,7 @@ int main(int argc, char** argv)
         plugin.dispatch(effEditClose);
         check(GetWindow(container, GW_CHILD) == nullptr, "closing the editor removes its window");
         DestroyWindow(topLevel);
+        checkDoubleSize(*library, width, height, std::string(argv[2]) + "-2x.bmp");
     }
     std::printf("result: %s\n", failures == 0 ? "ok" : "FAILED");
     return failures == 0 ? 0 : 1;

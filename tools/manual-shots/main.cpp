@@ -16,6 +16,8 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -109,10 +111,14 @@ private:
 
 int main(int argc, char** argv)
 {
-    if (argc != 2) {
-        std::fputs("usage: manual-shots OUTDIR\n", stderr);
+    const bool scaled = argc == 4 && std::strcmp(argv[2], "--scale") == 0;
+    const double scale = scaled ? std::strtod(argv[3], nullptr) : 1.0;
+    if ((argc != 2 && !scaled) || (scale != 1.0 && scale != 1.5 && scale != 2.0)) {
+        std::fputs("usage: manual-shots OUTDIR [--scale 1|1.5|2]\n", stderr);
         return 2;
     }
+    // The pictures of a 2x editor print sharp at the page's width.
+    AEffGUIEditor::setScaleOverride(scale);
     const std::filesystem::path dir(argv[1]);
     std::error_code error;
     std::filesystem::create_directories(dir, error);

@@ -2,7 +2,7 @@
 // writes, for each meter, its settings back panel (with the strips shown and
 // hidden) and the whole window with both strips compact and both expanded,
 // one PNG each. The frame is the window's own height, so only what a user
-// sees is drawn.
+// sees is drawn. With --scale the pictures are those of a 1.5x or 2x editor.
 
 #include "core/ParameterIds.h"
 #include "core/Templete.h"
@@ -13,6 +13,8 @@
 #include "toolkit/OffscreenRender.h"
 
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <string>
 
@@ -104,10 +106,14 @@ private:
 
 int main(int argc, char** argv)
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: panel-render OUTDIR\n");
+    const bool scaled = argc == 4 && std::strcmp(argv[2], "--scale") == 0;
+    const double scale = scaled ? std::strtod(argv[3], nullptr) : 1.0;
+    if ((argc != 2 && !scaled) || (scale != 1.0 && scale != 1.5 && scale != 2.0)) {
+        std::fprintf(stderr, "usage: panel-render OUTDIR [--scale 1|1.5|2]\n");
         return 2;
     }
+    // The pictures are drawn that many times larger; the clicks stay in editor pixels.
+    AEffGUIEditor::setScaleOverride(scale);
     std::error_code error;
     std::filesystem::create_directories(argv[1], error);
     if (error) {

@@ -164,6 +164,11 @@ MeterOptions MeterOptions::parse(const std::vector<std::string>& arguments)
             options.renderPath = valueOf(argument);
             if (options.renderPath.empty())
                 throw UsageError("--render needs a file name");
+        } else if (argument == "--scale") {
+            const double scale = parseNumber(argument, valueOf(argument));
+            if (scale != 1.0 && scale != 1.5 && scale != 2.0)
+                throw UsageError("--scale must be 1, 1.5 or 2");
+            options.renderScale = scale;
         } else if (argument == "--rate") {
             const double rate = parseNumber(argument, valueOf(argument));
             if (rate < kMinDemoRateHz || rate > kMaxDemoRateHz)
@@ -244,6 +249,7 @@ const char* MeterOptions::usage()
            "  --interval MS       time between readings (default 100)\n"
            "  --csv FILE          also write every reading to FILE as CSV\n"
            "  --render FILE.png   at the end, write the editor as it shows the meter\n"
+           "  --scale 1|1.5|2     draw that PNG this many times larger (default 1)\n"
            "  --rate HZ           sample rate of the demo signal (default 44100)\n"
            "  --help              this text\n"
            "\n"

@@ -35,6 +35,7 @@ struct MeterOptions {
     double intervalMs = kDefaultIntervalMs;
     std::string csvPath;
     std::string renderPath;  // PNG of the editor at the end; empty: none
+    double renderScale = 1.0;  // device pixels per editor pixel of that PNG: 1, 1.5 or 2
     std::optional<double> demoRateHz;
     std::string audioPath;  // the one file of a single-meter run; empty: the built-in demo
     bool help = false;

@@ -39,9 +39,12 @@ void describeDemo(std::ostream& out, const DemoSignal& demo)
 // so its needles, hold marks and over lamps end where the panel's would.
 class PanelPicture {
 public:
-    explicit PanelPicture(Templete& effect) : editor(dynamic_cast<TemepleteEditor*>(effect.getEditor()))
+    PanelPicture(Templete& effect, double scale) : editor(dynamic_cast<TemepleteEditor*>(effect.getEditor()))
     {
-        if (!editor || !editor->openOffscreen())
+        AEffGUIEditor::setScaleOverride(scale);
+        const bool opened = editor && editor->openOffscreen();
+        AEffGUIEditor::setScaleOverride(0);
+        if (!opened)
             throw std::runtime_error("the editor cannot be opened offscreen");
     }
     ~PanelPicture() { editor->close(); }
@@ -93,7 +96,7 @@ int runMeter(const MeterOptions& options, std::ostream& out)
     MeterReport report(out, meter, options.csvPath);
     std::unique_ptr<PanelPicture> picture;
     if (render)
-        picture = std::make_unique<PanelPicture>(*effect);
+        picture = std::make_unique<PanelPicture>(*effect, options.renderScale);
     PanelReader reader(meter);
     const int frames = options.blockFrames;
     std::vector<float> left(static_cast<size_t>(frames));

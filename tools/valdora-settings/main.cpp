@@ -3,7 +3,9 @@
 //
 //   valdora-settings set-string NAME VALUE
 //   valdora-settings get-string NAME
+//   valdora-settings --editor-scale 1|1.5|2|auto
 
+#include "platform/EditorScale.h"
 #include "platform/SettingsStore.h"
 
 #include <array>
@@ -23,7 +25,8 @@ constexpr std::size_t kMaxValueBytes = 4096;
 int usage()
 {
     std::fputs("usage: valdora-settings set-string NAME VALUE\n"
-               "       valdora-settings get-string NAME\n",
+               "       valdora-settings get-string NAME\n"
+               "       valdora-settings --editor-scale 1|1.5|2|auto\n",
                stderr);
     return kExitUsage;
 }
@@ -49,6 +52,14 @@ int getString(const std::string& name)
     return kExitDone;
 }
 
+// The size editors open at from now on; "auto" follows the desktop.
+int setEditorScale(const std::string& value)
+{
+    if (value != "auto" && value != "1" && value != "1.5" && value != "2")
+        return usage();
+    return setString(platform::kEditorScaleValueName, value);
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -57,5 +68,7 @@ int main(int argc, char** argv)
         return setString(argv[2], argv[3]);
     if (argc == 3 && std::strcmp(argv[1], "get-string") == 0)
         return getString(argv[2]);
+    if (argc == 3 && std::strcmp(argv[1], "--editor-scale") == 0)
+        return setEditorScale(argv[2]);
     return usage();
 }
