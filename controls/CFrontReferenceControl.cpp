@@ -1,15 +1,13 @@
 #include "controls/CFrontReferenceControl.h"
 
 #include "controls/ControlLayout.h"
+#include "controls/PanelPalette.h"
 #include "toolkit/CBitmap.h"
 #include "toolkit/CDrawContext.h"
 
 #include <cstring>
 
 namespace VSTGUI {
-namespace {
-constexpr CColor kTextColor = MakeCColor(200, 193, 193, 255);
-}
 
 CFrontReferenceControl::CFrontReferenceControl(const CRect& size, CControlListener* listener, int32_t tag,
                                                CBitmap* background)
@@ -32,7 +30,7 @@ void CFrontReferenceControl::draw(CDrawContext* context)
         bitmap->draw(context, size, CPoint(0, 0));
     if (font) {
         context->setFont(font.get());
-        context->setFontColor(kTextColor);
+        context->setFontColor(palette::kValueText);
         const CRect textRect(size.left + controllayout::kReferenceTextInsetLeft, size.top,
                              size.right - controllayout::kReferenceTextInsetRight, size.bottom);
         context->drawString(text.data(), textRect, kCenterText, true);

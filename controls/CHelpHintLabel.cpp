@@ -1,6 +1,6 @@
 #include "controls/CHelpHintLabel.h"
 
-#include "core/ParameterIds.h"
+#include "base/ParameterIds.h"
 
 #include <array>
 

@@ -1,6 +1,7 @@
 #include "controls/CQORTapeLabel.h"
 
 #include "controls/CQORCustomFont.h"
+#include "controls/PanelPalette.h"
 #include "resources/BitmapIds.h"
 #include "toolkit/CBitmap.h"
 #include "toolkit/CDrawContext.h"
@@ -12,7 +13,6 @@
 namespace VSTGUI {
 namespace {
 
-constexpr CColor kInkColor = MakeCColor(4, 45, 85, 205);
 constexpr CCoord kTextOffsetX = 3;
 constexpr CCoord kTextOffsetY = 5;
 // The pen rests near the right end of the tape.
@@ -59,7 +59,7 @@ CQORTapeLabel::CQORTapeLabel(const CRect& size, CControlListener* listener, CBit
     penImage->forget();
     if (CQORCustomFont* tapeFont = CQORCustomFont::shared())
         setFont(tapeFont);
-    setFontColor(kInkColor);
+    setFontColor(palette::kTapeInk);
 }
 
 CRect CQORTapeLabel::initialPenRect() const

@@ -1,12 +1,12 @@
 #include "controls/CQORTextEdit.h"
 
+#include "controls/PanelPalette.h"
 #include "toolkit/CFrame.h"
 
 using namespace VSTGUI;
 
 namespace {
 
-constexpr CColor kSelectionColor = MakeCColor(80, 120, 200, 160);
 constexpr CCoord kDefaultFontSize = 12;
 constexpr CCoord kFieldExtraHeightPx = 3;
 
@@ -200,7 +200,7 @@ void CQORTextEdit::drawEditField(CDrawContext* context)
     if (left + caretX < field.left)
         left = field.left - caretX;
     if (buffer.isAllSelected() && !editText.empty()) {
-        context->setFillColor(kSelectionColor);
+        context->setFillColor(palette::kTextSelection);
         context->drawRect(CRect(left, field.top, left + textWidth, field.bottom), kDrawFilled);
     }
     const CColor textColor = colors[0].set ? colors[0].color : fontColor;

@@ -1,8 +1,8 @@
 #include "core/EffectParameters.h"
 
 #include "base/NumberFormat.h"
-#include "core/ParameterMapping.h"
 #include "base/TextCopy.h"
+#include "core/ParameterMapping.h"
 
 #include <cstdio>
 #include <cstring>

@@ -4,7 +4,7 @@
 // names, display texts and properties. Values are stored as last set (after
 // clamping); deriving and forwarding them is the effect's job.
 
-#include "core/ParameterIds.h"
+#include "base/ParameterIds.h"
 #include "base/VstInterface.h"
 
 #include <array>

@@ -32,10 +32,8 @@ public:
 
     // Rates outside 20000..400000 Hz (or not finite) are replaced by 44100.
     void setSampleRate(double rateHz);
-    void setType(int type) { type_ = type; }
     // Limited to 0.001 Hz..the stage's sample rate.
     void setFrequency(double hz);
-    void setQ(double q) { q_ = q; }
     // Recomputes only when the state changes, so a running stage keeps its
     // coefficients; a disabled stage passes audio and keeps no memory.
     void setEnabled(int enabled);

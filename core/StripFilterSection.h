@@ -11,8 +11,8 @@
 // one whole set of values, and clears the filter memories there when asked.
 // So a block never runs half-made coefficients, and nothing is locked.
 
-#include "core/FilterStage.h"
 #include "base/RelaxedValue.h"
+#include "core/FilterStage.h"
 
 #include <array>
 #include <atomic>

@@ -1,11 +1,14 @@
 #include "core/Templete.h"
 
 #include "base/AEffEditor.h"
-#include "core/ParameterMapping.h"
 #include "base/ProcessWide.h"
 #include "base/TextCopy.h"
+#include "core/ParameterMapping.h"
 #include "meters/MeterSettingsTable.h"
+#include "meters/PPMmeter.h"
+#include "meters/RMSMeter.h"
 #include "meters/SettingsSource.h"
+#include "meters/VUmeter.h"
 #include "platform/Clock.h"
 
 #include <cstdio>
@@ -27,20 +30,6 @@ constexpr double kMsToSeconds = 0.001;
 
 constexpr std::array<const char*, 5> kCanDo = {"offline", "plugAsChannelInsert", "1in1out", "1in2out",
                                                 "2in2out"};
-
-// The per-user store's default of a meter setting id (0 for an unknown id).
-float storeDefault(int id)
-{
-    for (const MeterKind meter : {MeterKind::Vu, MeterKind::Rms, MeterKind::Ppm}) {
-        const MeterSettingsTable& table = MeterSettingsTable::of(meter);
-        if (!table.contains(id))
-            continue;
-        for (int i = 0; i < table.count; ++i)
-            if (table.order[i].id == id)
-                return table.order[i].defaultValue;
-    }
-    return 0.0f;
-}
 
 // The second channel only when the host really gives a separate one;
 // otherwise both sides use the first (mono arrangements, shared pointers).
@@ -91,7 +80,8 @@ Templete::~Templete()
     if (AEffEditor* const editor = getEditor())
         editor->close();
     filterSection_.reset();
-    destroyMeterEngines();
+    for (auto& engine : meters_)
+        engine.reset();
     chunk_.reset();
 }
 
@@ -163,41 +153,35 @@ void Templete::setStripLabel(const char* text)
 // be allocated is left out and every use below skips it.
 void Templete::createMeterEngines()
 {
-    rmsMeter_.reset(new (std::nothrow) RMSMeter(this));
-    vuMeter_.reset(new (std::nothrow) VUmeter(this));
-    ppmMeter_.reset(new (std::nothrow) PPMmeter(this));
+    meters_[static_cast<std::size_t>(MeterKind::Vu)].reset(new (std::nothrow) VUmeter(this));
+    meters_[static_cast<std::size_t>(MeterKind::Rms)].reset(new (std::nothrow) RMSMeter(this));
+    meters_[static_cast<std::size_t>(MeterKind::Ppm)].reset(new (std::nothrow) PPMmeter(this));
 }
 
-void Templete::destroyMeterEngines()
-{
-    rmsMeter_.reset();
-    vuMeter_.reset();
-    ppmMeter_.reset();
-}
-
+// In the order of their setting ids (RMS, VU, PPM), the order the shared
+// sets are written and delivered in.
 template <class Action>
 void Templete::forEachMeterEngine(Action&& action)
 {
-    if (rmsMeter_)
-        action(*rmsMeter_);
-    if (vuMeter_)
-        action(*vuMeter_);
-    if (ppmMeter_)
-        action(*ppmMeter_);
+    for (const MeterKind meter : {MeterKind::Rms, MeterKind::Vu, MeterKind::Ppm})
+        if (MeterEngine* const engine = meterEngine(static_cast<int>(meter)))
+            action(*engine);
+}
+
+MeterEngine* Templete::settingEngine(VstInt32 index) const
+{
+    for (const MeterKind meter : {MeterKind::Rms, MeterKind::Vu, MeterKind::Ppm})
+        if (MeterSettingsTable::of(meter).contains(index))
+            return meterEngine(static_cast<int>(meter));
+    return nullptr;
 }
 
 // A setting whose engine is missing keeps the store's default.
 void Templete::seedMeterSettings()
 {
     param::forEachMeterSetting([&](VstInt32 index) {
-        float value = storeDefault(index);
-        if (param::isRmsSetting(index) && rmsMeter_)
-            value = rmsMeter_->getSetting(index);
-        else if (param::isVuSetting(index) && vuMeter_)
-            value = vuMeter_->getSetting(index);
-        else if (param::isPpmSetting(index) && ppmMeter_)
-            value = ppmMeter_->getSetting(index);
-        params_.store(index, value);
+        const MeterEngine* const engine = settingEngine(index);
+        params_.store(index, engine ? engine->getSetting(index) : MeterSettingsTable::entry(index)->defaultValue);
     });
 }
 
@@ -205,90 +189,44 @@ void Templete::forwardToMeterEngines(VstInt32 index, float value)
 {
     switch (index) {
     case param::kSettingsSource:
-        forEachMeterEngine([value](auto& engine) { engine.setSettingsSource(value); });
+        forEachMeterEngine([value](MeterEngine& engine) { engine.setSettingsSource(value); });
         break;
     case param::kMidSide:
-        forEachMeterEngine([value](auto& engine) { engine.setMidSide(value); });
+        forEachMeterEngine([value](MeterEngine& engine) { engine.setMidSide(value); });
         break;
     case param::kHold:
-        forEachMeterEngine([value](auto& engine) { engine.setHoldMode(value); });
+        forEachMeterEngine([value](MeterEngine& engine) { engine.setHoldMode(value); });
         break;
     case param::kLagTime:
-        forEachMeterEngine([value](auto& engine) { engine.setDisplayDelay(value); });
+        forEachMeterEngine([value](MeterEngine& engine) { engine.setDisplayDelay(value); });
         break;
     case kParamStoreGlobalSettings:
         // The sets are process-wide: each existing engine's meter is written once.
-        forEachMeterEngine([](auto& engine) { engine.storeDefaults(); });
+        forEachMeterEngine([](MeterEngine& engine) { engine.storeDefaults(); });
         break;
     case kParamClearOvers:
-        forEachMeterEngine([](auto& engine) { engine.clearOvers(); });
+        forEachMeterEngine([](MeterEngine& engine) { engine.clearOvers(); });
         break;
     default:
+        if (MeterEngine* const engine = settingEngine(index))
+            engine->setSetting(index, value);
         break;
     }
-}
-
-void Templete::forwardMeterSetting(VstInt32 index, float value)
-{
-    if (param::isRmsSetting(index)) {
-        if (rmsMeter_)
-            rmsMeter_->setSetting(index, value);
-    } else if (param::isVuSetting(index)) {
-        if (vuMeter_)
-            vuMeter_->setSetting(index, value);
-    } else if (param::isPpmSetting(index)) {
-        if (ppmMeter_)
-            ppmMeter_->setSetting(index, value);
-    }
-}
-
-void Templete::resetMeterReadings()
-{
-    forEachMeterEngine([](auto& engine) { engine.resetReadings(); });
 }
 
 void Templete::prepareMeterEngines(double rateHz)
 {
     const float rate = static_cast<float>(rateHz);
-    forEachMeterEngine([rate](auto& engine) {
+    forEachMeterEngine([rate](MeterEngine& engine) {
         engine.setSampleRate(rate);
         engine.prepare();
     });
 }
 
-// Only the selected engine measures; the others keep their last readings.
-void Templete::feedSelectedMeter(float* left, float* right, int frames)
-{
-    switch (selectedMeter_.load(std::memory_order_relaxed)) {
-    case 0:
-        if (vuMeter_)
-            vuMeter_->processBlock(left, right, frames);
-        break;
-    case 1:
-        if (rmsMeter_)
-            rmsMeter_->processBlock(left, right, frames);
-        break;
-    case 2:
-        if (ppmMeter_)
-            ppmMeter_->processBlock(left, right, frames);
-        break;
-    default:
-        break;
-    }
-}
-
 int Templete::selectedMeterDelayMs() const
 {
-    switch (selectedMeter_.load(std::memory_order_relaxed)) {
-    case 0:
-        return vuMeter_ ? vuMeter_->displayDelayMs() : delayMs_.load(std::memory_order_relaxed);
-    case 1:
-        return rmsMeter_ ? rmsMeter_->displayDelayMs() : delayMs_.load(std::memory_order_relaxed);
-    case 2:
-        return ppmMeter_ ? ppmMeter_->displayDelayMs() : delayMs_.load(std::memory_order_relaxed);
-    default:
-        return delayMs_.load(std::memory_order_relaxed);
-    }
+    const MeterEngine* const engine = meterEngine(selectedMeter());
+    return engine ? engine->displayDelayMs() : delayMs_.load(std::memory_order_relaxed);
 }
 
 // ---------------------------------------------------------------------------
@@ -339,8 +277,7 @@ void Templete::applyParameter(VstInt32 index, float value)
         break;
     default:
         applyFilterParameter(index, value);
-        if (param::isMeterSetting(index))
-            forwardMeterSetting(index, value);
+        forwardToMeterEngines(index, value);
         break;
     }
 }
@@ -490,7 +427,7 @@ void Templete::suspend()
     gain_.jumpToTarget();
     if (filterSection_)
         filterSection_->clearState();
-    resetMeterReadings();
+    forEachMeterEngine([](MeterEngine& engine) { engine.resetReadings(); });
 }
 
 void Templete::resume()
@@ -535,7 +472,9 @@ void Templete::processReplacing(float** inputs, float** outputs, VstInt32 sample
         copyThrough(inLeft, inRight, outLeft, outRight, frames);
     }
     noteBlockTiming(frames);
-    feedSelectedMeter(outLeft, outRight, frames);
+    // Only the selected engine measures; the others keep their last readings.
+    if (MeterEngine* const engine = meterEngine(selectedMeter()))
+        engine->processBlock(outLeft, outRight, frames);
 }
 
 void Templete::copyThrough(const float* inLeft, const float* inRight, float* outLeft, float* outRight,

@@ -3,14 +3,12 @@
 // The QOR Valdora effect: parameters, state chunk, audio path, strip filters
 // and (through AEffEditor only) its editor. One object per plug-in instance.
 
+#include "base/LockedText.h"
 #include "core/EffectParameters.h"
 #include "core/GainGlide.h"
 #include "core/HostChunk.h"
-#include "base/LockedText.h"
 #include "core/StripFilterSection.h"
-#include "meters/PPMmeter.h"
-#include "meters/RMSMeter.h"
-#include "meters/VUmeter.h"
+#include "meters/MeterEngine.h"
 #include "presets/CPresetSystemEffect.h"
 
 #include <array>
@@ -68,15 +66,16 @@ public:
     // change with kParamLabelChanged.
     void setStripLabel(const char* text);
     StripFilterSection* filterSection() { return filterSection_.get(); }
-    // The engines the meter views poll; null when one could not be built.
-    RMSMeter* rmsMeter() { return rmsMeter_.get(); }
-    VUmeter* vuMeter() { return vuMeter_.get(); }
-    PPMmeter* ppmMeter() { return ppmMeter_.get(); }
+    static constexpr int kMeterCount = 3;
+    // The engine of a meter (numbered as parameter 3 numbers them: 0 VU,
+    // 1 RMS, 2 PPM) that the views poll; null when it could not be built.
+    MeterEngine* meterEngine(int meter) const
+    {
+        return meter >= 0 && meter < kMeterCount ? meters_[static_cast<std::size_t>(meter)].get() : nullptr;
+    }
     int selectedMeter() const { return selectedMeter_.load(std::memory_order_relaxed); }
     float trimDb() const { return trimDb_.load(std::memory_order_relaxed); }
     const GainGlide& gain() const { return gain_; }
-    bool stereoInput() const { return stereoInput_; }
-    bool stereoOutput() const { return stereoOutput_; }
     double lastBlockTimeSec() const { return lastBlockTimeSec_.load(std::memory_order_relaxed); }
     double blockDurationSec() const { return blockDurationSec_.load(std::memory_order_relaxed); }
     double outputLatencySec() const { return outputLatencySec_; }
@@ -95,26 +94,21 @@ private:
     void noteBlockTiming(int frames);
     void copyThrough(const float* inLeft, const float* inRight, float* outLeft, float* outRight, int frames);
 
-    // Meter engine integration points: every use of the RMS, VU and PPM
-    // engines goes through these.
+    // Meter engine integration points: every use of the engines goes through these.
     void createMeterEngines();
-    void destroyMeterEngines();
     void seedMeterSettings();
     void forwardToMeterEngines(VstInt32 index, float value);
-    void forwardMeterSetting(VstInt32 index, float value);
-    void resetMeterReadings();
     void prepareMeterEngines(double rateHz);
-    void feedSelectedMeter(float* left, float* right, int frames);
     int selectedMeterDelayMs() const;
+    // The engine whose settings include a meter setting id; null for other ids.
+    MeterEngine* settingEngine(VstInt32 index) const;
     template <class Action>
     void forEachMeterEngine(Action&& action);
 
     EffectParameters params_;
     GainGlide gain_;
     std::unique_ptr<HostChunk> chunk_;
-    std::unique_ptr<RMSMeter> rmsMeter_;
-    std::unique_ptr<VUmeter> vuMeter_;
-    std::unique_ptr<PPMmeter> ppmMeter_;
+    std::array<std::unique_ptr<MeterEngine>, kMeterCount> meters_;
     std::unique_ptr<StripFilterSection> filterSection_;
     // Set by chunks and by the editor, read by the editor and getChunk.
     LockedText<kStripLabelSize> stripLabel_;

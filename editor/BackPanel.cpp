@@ -1,14 +1,16 @@
 #include "editor/BackPanel.h"
 
+#include "base/ParameterIds.h"
 #include "controls/CQORCalibrationControl.h"
 #include "controls/CQORHorizontalSwitch.h"
 #include "controls/CQOROnOffButton.h"
-#include "core/ParameterIds.h"
+#include "controls/PanelPalette.h"
 #include "core/Templete.h"
 #include "editor/BackPanelKnobs.h"
 #include "editor/CQORBackPanelContainer.h"
 #include "editor/PanelBitmap.h"
 #include "editor/PanelFont.h"
+#include "meters/MeterSettingsTable.h"
 #include "toolkit/CMovieBitmap.h"
 #include "toolkit/CTextLabel.h"
 
@@ -16,16 +18,49 @@ using namespace VSTGUI;
 
 namespace {
 
-constexpr CColor kLabelColor = MakeCColor(200, 193, 193, 255);
-constexpr CColor kClear = MakeCColor(0, 0, 0, 0);
-
 CRect toRect(const editor::Rect& r) { return CRect(r.left, r.top, r.right, r.bottom); }
 
 bool isOn(float value) { return static_cast<int>(value + 0.5f) == 1; }
 
 }  // namespace
 
-BackPanel::BackPanel(Templete* effect, CControlListener* editor) : effect(effect), editor(editor) {}
+BackPanel::BackPanel(Templete* effect, CControlListener* editor, int meter)
+    : effect(effect), editor(editor), meter(meter)
+{
+}
+
+bool BackPanel::open(CViewContainer* newParent)
+{
+    if (meter < 0 || meter >= editor::bitmap::kMeterCount)
+        return false;
+    const editor::back::Layout& layout = editor::back::kLayouts[static_cast<std::size_t>(meter)];
+    if (!openWithBitmap(newParent, editor::bitmap::kBackPanel[static_cast<std::size_t>(meter)]))
+        return false;
+    for (std::size_t i = 0; i < layout.knobCount; ++i)
+        addKnob(layout.knobs[i]);
+    for (std::size_t i = 0; i < layout.switchCount; ++i)
+        addSwitch(layout.switches[i]);
+    addVersionLabel(layout.version);
+    return true;
+}
+
+bool BackPanel::engineValue(int tag, float& value) const
+{
+    const MeterEngine* const engine = effect ? effect->meterEngine(meter) : nullptr;
+    if (!engine)
+        return false;
+    value = engine->getSetting(tag);
+    return true;
+}
+
+bool BackPanel::engineDisplay(int tag, char* text) const
+{
+    const MeterEngine* const engine = effect ? effect->meterEngine(meter) : nullptr;
+    if (!engine)
+        return false;
+    engine->getSettingDisplay(tag, text);
+    return true;
+}
 
 BackPanel::~BackPanel() { close(); }
 
@@ -91,9 +126,9 @@ CTextLabel* BackPanel::makeLabel(const editor::Rect& rect, const char* text)
 {
     auto* label = new CTextLabel(toRect(rect), text);
     label->setFont(editor::panelFont());
-    label->setFontColor(kLabelColor);
-    label->setBackColor(kClear);
-    label->setFrameColor(kClear);
+    label->setFontColor(palette::kValueText);
+    label->setBackColor(palette::kClear);
+    label->setFrameColor(palette::kClear);
     label->setTransparency(true);
     label->setMouseEnabled(false);
     return label;
@@ -109,8 +144,10 @@ void BackPanel::addKnob(const editor::back::Knob& knob)
     control->setDragRange(feel.dragRange);
     control->setFineDivisor(feel.fineDivisor);
     control->setWheelFineFactor(feel.wheelFineFactor);
-    control->setWheelStep(knob.wheelStep);
-    control->setDefaultValue(knob.defaultValue);
+    // Restored by a double click or kControl click.
+    const SettingEntry* const setting = MeterSettingsTable::entry(knob.tag);
+    control->setWheelStep(setting->wheelStep());
+    control->setDefaultValue(setting->defaultValue);
     float value = 0.f;
     if (engineValue(knob.tag, value))
         control->setValue(value);
@@ -254,7 +291,10 @@ void BackPanel::setParameter(VstInt32 index, float value)
             }
         return;
     }
-    applyValue(index, value);
+    float shownValue = value;
+    if (editor::back::kLayouts[static_cast<std::size_t>(meter)].showsStoredValue)
+        engineValue(index, shownValue);
+    applyValue(index, shownValue);
 }
 
 void BackPanel::valueChanged(CControl* control)

@@ -2,13 +2,14 @@
 
 // A meter's settings back panel: a full-window container that covers the
 // front panel while open and edits that meter's settings (and the
-// calibration mode) as normalised parameters of the effect. The meter panels
-// supply their engine and their table of controls; everything else is here.
+// calibration mode) as normalised parameters of the effect. The meter's
+// engine and its table of controls (editor::back::kLayouts) make the difference.
 
 #include "base/VstInterface.h"
 #include "editor/EditorGeometry.h"
 
 #include <cstddef>
+#include <memory>
 #include <vector>
 
 class Templete;
@@ -28,14 +29,15 @@ class BackPanel {
 public:
     static constexpr int kLabelTextSize = 16;
 
-    BackPanel(Templete* effect, VSTGUI::CControlListener* editor);
+    // meter: 0 VU, 1 RMS, 2 PPM.
+    BackPanel(Templete* effect, VSTGUI::CControlListener* editor, int meter);
     virtual ~BackPanel();
     BackPanel(const BackPanel&) = delete;
     BackPanel& operator=(const BackPanel&) = delete;
 
     // Builds the panel on `parent` (the editor's frame); false without a
     // parent or without the meter's background image.
-    virtual bool open(VSTGUI::CViewContainer* parent) = 0;
+    virtual bool open(VSTGUI::CViewContainer* parent);
     virtual bool openCommon(VSTGUI::CViewContainer* parent, VSTGUI::CBitmap* background);
     virtual void close();
     virtual void show();
@@ -62,26 +64,6 @@ public:
     VSTGUI::CTextLabel* getVersionLabel() const { return versionLabel; }
 
 protected:
-    // The meter engine's normalised value and display text of a setting;
-    // false when the engine is missing.
-    virtual bool engineValue(int tag, float& value) const = 0;
-    virtual bool engineDisplay(int tag, char* text) const = 0;
-
-    template <std::size_t Knobs, std::size_t Switches>
-    bool openMeter(VSTGUI::CViewContainer* parent, int backgroundId,
-                   const std::array<editor::back::Knob, Knobs>& knobs,
-                   const std::array<editor::back::Switch, Switches>& switches, const editor::Rect& version)
-    {
-        if (!openWithBitmap(parent, backgroundId))
-            return false;
-        for (const auto& knob : knobs)
-            addKnob(knob);
-        for (const auto& sw : switches)
-            addSwitch(sw);
-        addVersionLabel(version);
-        return true;
-    }
-
     bool ownsTag(int tag) const;
     // Sets a control (and its value text) to `value`.
     void applyValue(int tag, float value);
@@ -91,6 +73,11 @@ protected:
     VSTGUI::CControlListener* editor;
 
 private:
+    // The meter engine's normalised value and display text of a setting;
+    // false when the engine is missing.
+    bool engineValue(int tag, float& value) const;
+    bool engineDisplay(int tag, char* text) const;
+
     struct Slot {
         int tag;
         VSTGUI::CControl* control;
@@ -106,6 +93,7 @@ private:
     float parameter(VstInt32 index) const;
     const Slot* slot(int tag) const;
 
+    const int meter;
     uint8_t shown = 0;
     VSTGUI::CViewContainer* parent = nullptr;
     VSTGUI::CQORBackPanelContainer* container = nullptr;  // one reference is ours
@@ -114,3 +102,11 @@ private:
     VSTGUI::CTextLabel* versionLabel = nullptr;
     std::vector<Slot> slots;
 };
+
+// What a full panel builds for its meter.
+using BackPanelFactory = std::unique_ptr<BackPanel> (*)(Templete* effect, VSTGUI::CControlListener* editor);
+template <class Panel>
+std::unique_ptr<BackPanel> makeBackPanel(Templete* effect, VSTGUI::CControlListener* editor)
+{
+    return std::make_unique<Panel>(effect, editor);
+}

@@ -1,6 +1,6 @@
 #include "editor/CQORMeter2.h"
 
-#include "core/ParameterIds.h"
+#include "base/ParameterIds.h"
 #include "toolkit/CDrawContext.h"
 
 #include <algorithm>

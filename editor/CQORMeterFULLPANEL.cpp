@@ -1,21 +1,25 @@
 #include "editor/CQORMeterFULLPANEL.h"
 
+#include "base/ParameterIds.h"
+#include "base/ParameterSteps.h"
 #include "controls/CFrontReferenceControl.h"
 #include "controls/CHelpHintLabel.h"
+#include "controls/CMyTextEdit.h"
 #include "controls/CQORCalibrationControl.h"
 #include "controls/CQORHorizontalSwitch.h"
 #include "controls/CQORMeterSelectorControl.h"
 #include "controls/CQOROnOffButton.h"
 #include "controls/CQORSlider.h"
-#include "controls/CMyTextEdit.h"
 #include "controls/CQSKickButtonH.h"
-#include "base/ParameterSteps.h"
-#include "core/ParameterIds.h"
+#include "controls/PanelPalette.h"
 #include "core/Templete.h"
 #include "editor/BackPanel.h"
 #include "editor/CPresetSystemEditor.h"
 #include "editor/CQORMeter2.h"
 #include "editor/PanelFont.h"
+#include "meters/MeanSquare.h"
+#include "meters/MeterReading.h"
+#include "meters/MeterSettingsTable.h"
 #include "meters/SettingDisplay.h"
 #include "toolkit/CBitmap.h"
 #include "toolkit/CFrame.h"
@@ -31,8 +35,6 @@ using namespace VSTGUI;
 
 namespace {
 
-constexpr CColor kHintTextColor = MakeCColor(220, 213, 213, 255);
-constexpr CColor kTrimTextColor = MakeCColor(220, 213, 213, 255);
 constexpr float kTrimRangeDb = 20.0F;
 constexpr float kTrimValuePerDb = 0.025F;  // 40 dB over the 0..1 range
 constexpr float kTrimDefault = 0.5F;
@@ -82,7 +84,11 @@ bool CQORMeterFULLPANEL::open(CFrame* newFrame)
     addMeterControls();
     addViews();
     addReferenceControl();
-    createBackPanel();
+    // The meter's settings back panel, built on the same frame; without one
+    // the full panel works on its own.
+    backPanel = style.makeBackPanel ? style.makeBackPanel(effect, editor) : nullptr;
+    if (backPanel)
+        backPanel->open(frame);
     opened = true;
     return true;
 }
@@ -94,7 +100,7 @@ void CQORMeterFULLPANEL::addCommonControls(CBitmap* panelImage)
 
     controls.hint = new CHelpHintLabel(rectFrom(front::kHintLine));
     controls.hint->setFont(editor::panelFont());
-    controls.hint->setFontColor(kHintTextColor);
+    controls.hint->setFontColor(palette::kFrontText);
     controls.hint->setTransparency(true);
     controls.hint->setStyle(kNoFrame);
     container->addView(controls.hint);
@@ -130,10 +136,10 @@ void CQORMeterFULLPANEL::addCommonControls(CBitmap* panelImage)
     // Typing shows the same shipped face as the shown value, not a system face by name.
     controls.trimText = new CMyTextEditAH(rectFrom(front::kTrimText), editor, kTagTrimText, "", panelImage, true);
     controls.trimText->setFont(editor::panelFont());
-    controls.trimText->setFontColor(kTrimTextColor);
+    controls.trimText->setFontColor(palette::kFrontText);
     controls.trimText->setStyle(kNoFrame);
     // Typed digits in the colour the field shows its value in: black would vanish on the dark panel.
-    controls.trimText->setColor1(kTrimTextColor.red, kTrimTextColor.green, kTrimTextColor.blue, kTrimTextColor.alpha);
+    controls.trimText->setColor1(palette::kFrontText.red, palette::kFrontText.green, palette::kFrontText.blue, palette::kFrontText.alpha);
     controls.trimText->setColor2(127, 127, 127, 255);
     controls.trimText->setColor3(255, 255, 255, 255);
     controls.trimText->setHintLabel(controls.hint);
@@ -226,10 +232,11 @@ void CQORMeterFULLPANEL::addReferenceControl()
     controls.reference = new CFrontReferenceControl(rect, editor, style.referenceTag, image);
     image->forget();
     controls.reference->setFont(editor::panelFont());
-    controls.reference->setDefaultValue(style.referenceDefault);
+    const SettingEntry& reference = *MeterSettingsTable::entry(style.referenceTag);
+    controls.reference->setDefaultValue(reference.defaultValue);
     controls.reference->setDragRange(style.referenceDragRange);
     controls.reference->setFineDivisor(kReferenceFineDivisor);
-    controls.reference->setWheelStep(style.referenceWheelStep);
+    controls.reference->setWheelStep(reference.wheelStep());
     controls.reference->setWheelFineFactor(kReferenceWheelFineFactor);
     controls.reference->setValue(parameter(style.referenceTag));
     controls.reference->setHintLabel(controls.hint);
@@ -258,7 +265,9 @@ void CQORMeterFULLPANEL::close()
     if (!container)
         return;
     opened = false;
-    destroyBackPanel();
+    if (backPanel)
+        backPanel->close();
+    backPanel.reset();
     if (frame && frame->isChild(container))
         frame->removeView(container, true);
     if (controls.reference) {
@@ -290,7 +299,7 @@ void CQORMeterFULLPANEL::show()
 void CQORMeterFULLPANEL::hide()
 {
     // A back panel left open would cover the next meter and take its tag 65.
-    if (backPanelShown())
+    if (backPanel && backPanel->isShown())
         backPanel->hide();
     if (!opened || !isShown())
         return;
@@ -327,22 +336,33 @@ void CQORMeterFULLPANEL::refreshReferenceText()
     if (!controls.reference || !effect)
         return;
     std::array<char, settingdisplay::kTextSize + 1> text{};
-    switch (style.meter) {
-    case 0:
-        if (VUmeter* const engine = effect->vuMeter())
-            engine->getSettingDisplay(style.referenceTag, text.data());
-        break;
-    case 1:
-        if (RMSMeter* const engine = effect->rmsMeter())
-            engine->getSettingDisplay(style.referenceTag, text.data());
-        break;
-    default:
-        if (PPMmeter* const engine = effect->ppmMeter())
-            engine->getSettingDisplay(style.referenceTag, text.data());
-        break;
-    }
+    if (const MeterEngine* const engine = effect->meterEngine(style.meter))
+        engine->getSettingDisplay(style.referenceTag, text.data());
     controls.reference->setText(text.data());
     controls.reference->setDirty();
+}
+
+void CQORMeterFULLPANEL::refresh(double elapsedBlocks)
+{
+    MeterEngine* const engine = isOpen() && effect ? effect->meterEngine(style.meter) : nullptr;
+    if (!engine)
+        return;
+    const std::array<CQORMeter2*, 2> views{controls.leftView, controls.rightView};
+    for (int channel = 0; channel < 2; ++channel) {
+        CQORMeter2* const view = views[static_cast<std::size_t>(channel)];
+        if (!view)
+            continue;
+        const double level = engine->readValue(elapsedBlocks, MeterReading::Level, channel);
+        double hold = engine->readValue(elapsedBlocks, MeterReading::Hold, channel);
+        // Hold mode "oo": the hold mark keeps the highest reading.
+        if (engine->holdMode() == HoldMode::kInfinite)
+            hold = engine->applyInfiniteHold(channel, hold);
+        const double rms = MeanSquare::rms(engine->readValue(elapsedBlocks, MeterReading::MeanSquare, channel));
+        showReadings(*view, level, hold, rms);
+        view->setOverState(static_cast<int>(engine->readOverState(channel)));
+        view->setDirty();
+    }
+    engine->followGlobalSettings();
 }
 
 void CQORMeterFULLPANEL::setParameter(VstInt32 index, float value)
@@ -386,8 +406,8 @@ void CQORMeterFULLPANEL::setParameter(VstInt32 index, float value)
         controls.reference->setValue(value);
         refreshReferenceText();
     }
-    if (backPanelShown())
-        forwardParameterToBackPanel(index, value);
+    if (backPanel && backPanel->isShown())
+        backPanel->setParameter(index, value);
 }
 
 float CQORMeterFULLPANEL::trimValueFromText(const char* text)
@@ -407,7 +427,8 @@ void CQORMeterFULLPANEL::valueChanged(CControl* control)
         return;
     const int32_t tag = control->getTag();
     if (tag == kTagBackPanel) {
-        toggleBackPanel();
+        if (backPanel)
+            backPanel->toggle();
     } else if (tag == kParamClearOvers) {
         effect->setParameter(kParamClearOvers, 0.0F);
     } else if (tag == kTagTrimText && controls.trimText) {
@@ -419,5 +440,6 @@ void CQORMeterFULLPANEL::valueChanged(CControl* control)
         effect->setParameter(tag, control->getValue());
         control->setDirty();
     }
-    forwardControlToBackPanel(control);
+    if (backPanel)
+        backPanel->valueChanged(control);
 }

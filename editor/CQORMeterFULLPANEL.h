@@ -13,6 +13,7 @@
 #include "toolkit/CPoint.h"
 
 #include <cstdint>
+#include <memory>
 
 class Templete;
 class CQORMeter2;
@@ -41,9 +42,8 @@ class CQSKickButtonH;
 struct FrontPanelStyle {
     int meter;  // 0 VU, 1 RMS, 2 PPM
     int32_t referenceTag;
-    float referenceDefault;  // the reference setting's registry default
     float referenceDragRange;
-    float referenceWheelStep;  // one decibel of the reference range
+    std::unique_ptr<BackPanel> (*makeBackPanel)(Templete* effect, VSTGUI::CControlListener* editor);
 };
 
 // Non-owning pointers to what the container holds; null while closed.
@@ -86,14 +86,14 @@ public:
     virtual void valueChanged(VSTGUI::CControl* control);
     // Copies the engine's readings into the views; elapsedBlocks is the time
     // since the last audio block in units of blocks.
-    virtual void refresh(double elapsedBlocks) = 0;
+    virtual void refresh(double elapsedBlocks);
 
     bool isOpen() const { return opened; }
     bool isShown() const;
     int meter() const { return style.meter; }
     VSTGUI::CViewContainer* getContainer() const { return container; }
     VSTGUI::CHelpHintLabel* getHintLabel() const { return controls.hint; }
-    BackPanel* getBackPanel() const { return backPanel; }
+    BackPanel* getBackPanel() const { return backPanel.get(); }
     const FrontControls& getControls() const { return controls; }
 
     // The trim parameter value a typed text gives: its leading number in dB,
@@ -103,12 +103,11 @@ public:
 protected:
     // The meter's two views, created at the given top-left corners.
     virtual CQORMeter2* createView(const VSTGUI::CPoint& topLeft) = 0;
+    // Writes one channel's readings into its view (rms is 0 for a meter
+    // without a mean square).
+    virtual void showReadings(CQORMeter2& view, double level, double hold, double rms) = 0;
     // The reference text follows the engine's display of its setting.
     void refreshReferenceText();
-    // Applies hold mode "oo": the hold mark keeps the highest reading.
-    template <class Engine>
-    static double heldReading(Engine& engine, int channel, double hold);
-
     Templete* effect;
     VSTGUI::CControlListener* editor;
     FrontControls controls;
@@ -123,25 +122,10 @@ private:
     void setTrimText();
     float parameter(VstInt32 index) const;
 
-    // Back panel hook points: the meter's settings back panel lives behind
-    // these; without one the full panel works on its own.
-    void createBackPanel();
-    void destroyBackPanel();
-    bool backPanelShown() const;
-    void toggleBackPanel();
-    void forwardParameterToBackPanel(VstInt32 index, float value);
-    void forwardControlToBackPanel(VSTGUI::CControl* control);
-
     FrontPanelStyle style;
     VSTGUI::CFrame* frame = nullptr;
     VSTGUI::CViewContainer* container = nullptr;
-    BackPanel* backPanel = nullptr;
+    std::unique_ptr<BackPanel> backPanel;
     bool referenceInContainer = false;
     bool opened = false;
 };
-
-template <class Engine>
-double CQORMeterFULLPANEL::heldReading(Engine& engine, int channel, double hold)
-{
-    return engine.holdMode() == HoldMode::kInfinite ? engine.applyInfiniteHold(channel, hold) : hold;
-}

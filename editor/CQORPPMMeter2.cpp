@@ -1,15 +1,9 @@
 #include "editor/CQORPPMMeter2.h"
 
+#include "controls/PanelPalette.h"
 #include "toolkit/CDrawContext.h"
 
 using namespace VSTGUI;
-
-namespace {
-
-constexpr CColor kNeedleColor = MakeCColor(229, 218, 202, 255);
-constexpr CColor kHoldColor = MakeCColor(220, 0, 0, 255);
-
-}  // namespace
 
 CQORPPMMeter2::CQORPPMMeter2(const CPoint& topLeft, CControlListener* listener)
     : CQORMeter2(topLeft, listener, editor::kPpmView)
@@ -27,9 +21,9 @@ void CQORPPMMeter2::draw(CDrawContext* context)
     if (overLed) {
         drawOverLed(context);
         beginNeedles(context);
-        drawNeedle(context, editor::ppmAngleRadians(level), r0, r1, kNeedleColor);
+        drawNeedle(context, editor::ppmAngleRadians(level), r0, r1, palette::kPpmNeedle);
         if (showHold)
-            drawNeedle(context, editor::ppmAngleRadians(hold), r2, r3, kHoldColor);
+            drawNeedle(context, editor::ppmAngleRadians(hold), r2, r3, palette::kHold);
     }
     setDirty(false);
 }

@@ -7,8 +7,8 @@
 class CQORPPMMeterFULLPANEL : public CQORMeterFULLPANEL {
 public:
     CQORPPMMeterFULLPANEL(VSTGUI::CControlListener* editor, Templete* effect);
-    void refresh(double elapsedBlocks) override;
 
 protected:
     CQORMeter2* createView(const VSTGUI::CPoint& topLeft) override;
+    void showReadings(CQORMeter2& view, double level, double hold, double rms) override;
 };

@@ -1,5 +1,6 @@
 #include "editor/CQORVUMeter2.h"
 
+#include "controls/PanelPalette.h"
 #include "toolkit/CDrawContext.h"
 
 #include <algorithm>
@@ -9,8 +10,6 @@ using namespace VSTGUI;
 
 namespace {
 
-constexpr CColor kNeedleColor = MakeCColor(50, 45, 30, 255);
-constexpr CColor kHoldColor = MakeCColor(220, 0, 0, 255);
 constexpr int kLastBacklight = editor::kVuBacklightSteps - 1;
 
 CRect coverOf(const CRect& view)
@@ -58,9 +57,9 @@ void CQORVUMeter2::draw(CDrawContext* context)
         scale->draw(context, size, CPoint(0, frameTop));
         drawOverLed(context);
         beginNeedles(context);
-        drawNeedle(context, editor::vuAngleRadians(needle), r0, r1, kNeedleColor);
+        drawNeedle(context, editor::vuAngleRadians(needle), r0, r1, palette::kVuNeedle);
         if (showHold)
-            drawNeedle(context, editor::vuAngleRadians(hold), r2, r3, kHoldColor);
+            drawNeedle(context, editor::vuAngleRadians(hold), r2, r3, palette::kHold);
         // The face's bottom strip again, so the needle seems to come from
         // behind it.
         const CCoord coverTop = static_cast<CCoord>(editor::kVuView.height - editor::kVuView.coverHeight);

@@ -1,15 +1,14 @@
+#include "base/ParameterIds.h"
 #include "editor/CQORVUMeterFULLPANEL.h"
 
 #include "core/Templete.h"
 #include "editor/CQORVUMeter2.h"
-#include "meters/MeterReading.h"
+#include "editor/VUBackPanel.h"
 #include "toolkit/CViewContainer.h"
-
-#include <array>
 
 namespace {
 
-constexpr FrontPanelStyle kVUStyle{0, 83, 0.25F, 0.5F, 1.0F / 24.0F};
+constexpr FrontPanelStyle kVUStyle{0, param::kVuReference, 0.5F, &makeBackPanel<VUBackPanel>};
 
 }  // namespace
 
@@ -23,26 +22,9 @@ CQORMeter2* CQORVUMeterFULLPANEL::createView(const VSTGUI::CPoint& topLeft)
     return new CQORVUMeter2(topLeft, editor);
 }
 
-void CQORVUMeterFULLPANEL::refresh(double elapsedBlocks)
+void CQORVUMeterFULLPANEL::showReadings(CQORMeter2& view, double level, double hold, double /*rms*/)
 {
-    if (!isOpen() || !effect)
-        return;
-    VUmeter* const engine = effect->vuMeter();
-    if (!engine)
-        return;
-    const std::array<CQORMeter2*, 2> views{controls.leftView, controls.rightView};
-    for (int channel = 0; channel < 2; ++channel) {
-        auto* const view = static_cast<CQORVUMeter2*>(views[static_cast<std::size_t>(channel)]);
-        if (!view)
-            continue;
-        const double level = engine->readValue(elapsedBlocks, MeterReading::Level, channel);
-        const double hold =
-            heldReading(*engine, channel, engine->readValue(elapsedBlocks, MeterReading::Hold, channel));
-        view->setReadings(static_cast<float>(level), static_cast<float>(hold));
-        view->setOverState(static_cast<int>(engine->readOverState(channel)));
-        view->setDirty();
-    }
-    engine->followGlobalSettings();
+    static_cast<CQORVUMeter2&>(view).setReadings(static_cast<float>(level), static_cast<float>(hold));
 }
 
 bool CQORVUMeterFULLPANEL::open(VSTGUI::CFrame* frame)

@@ -5,6 +5,7 @@
 // these figures, so a scale mark printed on a face and the needle that points
 // at it can never drift apart. Plain data only: no toolkit types here.
 
+#include "base/ParameterIds.h"
 #include "base/Version.h"
 #include "controls/ControlLayout.h"
 #include "resources/BitmapIds.h"
@@ -215,8 +216,6 @@ struct Knob {
     Point origin;
     KnobKind kind;
     Rect label;  // value text of plain knobs; zero-sized for the others
-    float defaultValue;  // restored by a double click or kControl click
-    float wheelStep;     // value change per wheel notch
 };
 
 // How far a knob moves per pixel and per notch, by kind.
@@ -239,49 +238,66 @@ struct Switch {
 constexpr Rect kNoLabel{0, 0, 0, 0};
 
 constexpr std::array<Knob, 7> kRmsKnobs{{
-    {72, {54, 35}, KnobKind::plain, {44, 77, 106, 91}, 0.667F, 1.0F / 30},
-    {74, {147, 35}, KnobKind::plain, {143, 76, 195, 90}, 0.5F, 1.0F / 30},
-    {73, {24, 113}, KnobKind::plain, {18, 154, 70, 168}, 0.5F, 1.0F / 30},
-    {75, {118, 113}, KnobKind::plain, {114, 154, 166, 168}, 0.5F, 1.0F / 30},
-    {76, {213, 113}, KnobKind::plain, {208, 154, 260, 168}, 0.66F, 1.0F / 30},
-    {79, {434, 35}, KnobKind::rmsLedReference, kNoLabel, 1.0F, 1.0F / 6},
-    {78, {498, 113}, KnobKind::rmsOvers, kNoLabel, 0.22F, 1.0F / 9},
+    {param::kRmsReference, {54, 35}, KnobKind::plain, {44, 77, 106, 91}},
+    {param::kRmsMeanSquareTime, {147, 35}, KnobKind::plain, {143, 76, 195, 90}},
+    {param::kRmsIntegration, {24, 113}, KnobKind::plain, {18, 154, 70, 168}},
+    {param::kRmsHoldTime, {118, 113}, KnobKind::plain, {114, 154, 166, 168}},
+    {param::kRmsReturnTime, {213, 113}, KnobKind::plain, {208, 154, 260, 168}},
+    {param::kRmsOverReference, {434, 35}, KnobKind::rmsLedReference, kNoLabel},
+    {param::kRmsOverRun, {498, 113}, KnobKind::rmsOvers, kNoLabel},
 }};
 constexpr std::array<Switch, 3> kRmsSwitches{{
-    {77, {223, 50, 293, 91}, bitmap::kRmsMidAttenuationSwitch, 3},
-    {81, {474, 28, 528, 85}, bitmap::kRmsLedReferenceUnitSwitch, 2},
-    {80, {532, 12, 586, 109}, bitmap::kRmsMeasureSwitch, 2},
+    {param::kRmsMidAttenuation, {223, 50, 293, 91}, bitmap::kRmsMidAttenuationSwitch, 3},
+    {param::kRmsOverReferenceUnit, {474, 28, 528, 85}, bitmap::kRmsLedReferenceUnitSwitch, 2},
+    {param::kRmsPrecise, {532, 12, 586, 109}, bitmap::kRmsMeasureSwitch, 2},
 }};
 constexpr Rect kRmsVersion{293, 86, 403, 100};
 
 constexpr std::array<Knob, 6> kVuKnobs{{
-    {83, {24, 36}, KnobKind::plain, {14, 79, 76, 93}, 0.25F, 1.0F / 24},
-    {84, {105, 35}, KnobKind::plain, {100, 78, 152, 92}, 0.5F, 1.0F / 12},
-    {85, {64, 111}, KnobKind::plain, {59, 153, 111, 167}, 0.5F, 1.0F / 12},
-    {88, {195, 35}, KnobKind::vuBacklight, kNoLabel, 0.5F, 0.25F},
-    {90, {434, 35}, KnobKind::vuPpmLedReference, kNoLabel, 1.0F, 1.0F / 3},
-    {89, {475, 111}, KnobKind::vuPpmOvers, kNoLabel, 0.22F, 1.0F / 9},
+    {param::kVuReference, {24, 36}, KnobKind::plain, {14, 79, 76, 93}},
+    {param::kVuIntegration, {105, 35}, KnobKind::plain, {100, 78, 152, 92}},
+    {param::kVuHoldTime, {64, 111}, KnobKind::plain, {59, 153, 111, 167}},
+    {param::kVuBacklight, {195, 35}, KnobKind::vuBacklight, kNoLabel},
+    {param::kVuOverReference, {434, 35}, KnobKind::vuPpmLedReference, kNoLabel},
+    {param::kVuOverRun, {475, 111}, KnobKind::vuPpmOvers, kNoLabel},
 }};
 constexpr std::array<Switch, 3> kVuSwitches{{
-    {87, {215, 127, 285, 168}, bitmap::kVuMidAttenuationSwitch, 3},
-    {86, {140, 127, 205, 168}, bitmap::kVuTypeSwitch, 2},
-    {91, {532, 12, 586, 109}, bitmap::kVuMeasureSwitch, 2},
+    {param::kVuMidAttenuation, {215, 127, 285, 168}, bitmap::kVuMidAttenuationSwitch, 3},
+    {param::kVuNeedleType, {140, 127, 205, 168}, bitmap::kVuTypeSwitch, 2},
+    {param::kVuPrecise, {532, 12, 586, 109}, bitmap::kVuMeasureSwitch, 2},
 }};
 constexpr Rect kVuVersion{290, 86, 400, 100};
 
 constexpr std::array<Knob, 6> kPpmKnobs{{
-    {93, {24, 36}, KnobKind::plain, {14, 79, 76, 93}, 0.5F, 1.0F / 24},
-    {94, {137, 35}, KnobKind::plain, {133, 78, 184, 92}, 0.5F, 1.0F / 30},
-    {95, {80, 111}, KnobKind::plain, {75, 154, 127, 168}, 0.5F, 1.0F / 12},
-    {96, {192, 111}, KnobKind::plain, {188, 154, 240, 168}, 0.66F, 1.0F / 12},
-    {99, {418, 35}, KnobKind::vuPpmLedReference, kNoLabel, 1.0F, 1.0F / 3},
-    {98, {475, 111}, KnobKind::vuPpmOvers, kNoLabel, 0.22F, 1.0F / 9},
+    {param::kPpmReference, {24, 36}, KnobKind::plain, {14, 79, 76, 93}},
+    {param::kPpmIntegration, {137, 35}, KnobKind::plain, {133, 78, 184, 92}},
+    {param::kPpmHoldTime, {80, 111}, KnobKind::plain, {75, 154, 127, 168}},
+    {param::kPpmReturnTime, {192, 111}, KnobKind::plain, {188, 154, 240, 168}},
+    {param::kPpmOverReference, {418, 35}, KnobKind::vuPpmLedReference, kNoLabel},
+    {param::kPpmOverRun, {475, 111}, KnobKind::vuPpmOvers, kNoLabel},
 }};
 constexpr std::array<Switch, 2> kPpmSwitches{{
-    {97, {200, 36, 270, 103}, bitmap::kPpmMidAttenuationSwitch, 3},
-    {100, {532, 12, 586, 109}, bitmap::kPpmMeasureSwitch, 2},
+    {param::kPpmMidAttenuation, {200, 36, 270, 103}, bitmap::kPpmMidAttenuationSwitch, 3},
+    {param::kPpmPrecise, {532, 12, 586, 109}, bitmap::kPpmMeasureSwitch, 2},
 }};
 constexpr Rect kPpmVersion{281, 86, 391, 100};
+
+// One meter's back panel: its controls and where the version sits.
+struct Layout {
+    const Knob* knobs;
+    std::size_t knobCount;
+    const Switch* switches;
+    std::size_t switchCount;
+    Rect version;
+    // The controls follow what the engine stored rather than the value
+    // the effect passes on (the VU panel).
+    bool showsStoredValue;
+};
+constexpr std::array<Layout, bitmap::kMeterCount> kLayouts{{
+    {kVuKnobs.data(), kVuKnobs.size(), kVuSwitches.data(), kVuSwitches.size(), kVuVersion, true},
+    {kRmsKnobs.data(), kRmsKnobs.size(), kRmsSwitches.data(), kRmsSwitches.size(), kRmsVersion, false},
+    {kPpmKnobs.data(), kPpmKnobs.size(), kPpmSwitches.data(), kPpmSwitches.size(), kPpmVersion, false},
+}};
 constexpr const char* kVersionText = version::kVersionLabel;
 
 // Frames the stepped knobs show for each of their positions.

@@ -7,7 +7,7 @@
 // allocates, so it is safe from the audio thread; a parameter posted twice
 // before an idle keeps its newest value.
 
-#include "core/ParameterIds.h"
+#include "base/ParameterIds.h"
 
 #include <array>
 #include <atomic>

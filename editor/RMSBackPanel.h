@@ -4,11 +4,5 @@
 
 class RMSBackPanel : public BackPanel {
 public:
-    using BackPanel::BackPanel;
-
-    bool open(VSTGUI::CViewContainer* parent) override;
-
-protected:
-    bool engineValue(int tag, float& value) const override;
-    bool engineDisplay(int tag, char* text) const override;
+    RMSBackPanel(Templete* effect, VSTGUI::CControlListener* editor) : BackPanel(effect, editor, 1) {}
 };

@@ -5,8 +5,8 @@
 // to its frame at the height its layout gives. The editor is the listener of
 // every control and passes their changes and all parameter changes back in.
 
-#include "controls/CQORHintControl.h"
 #include "base/VstInterface.h"
+#include "controls/CQORHintControl.h"
 #include "toolkit/CPoint.h"
 
 class Templete;

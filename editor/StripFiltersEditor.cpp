@@ -1,11 +1,12 @@
 #include "editor/StripFiltersEditor.h"
 
+#include "base/ParameterIds.h"
 #include "controls/CMyTextEdit.h"
 #include "controls/COnOffButtonH.h"
 #include "controls/CQORHorizontalSwitch.h"
 #include "controls/CQOROnOffButton.h"
 #include "controls/CQORSlider.h"
-#include "core/ParameterIds.h"
+#include "controls/PanelPalette.h"
 #include "core/Templete.h"
 #include "editor/EditorGeometry.h"
 #include "editor/PanelBitmap.h"
@@ -23,7 +24,6 @@ using namespace VSTGUI;
 
 namespace {
 
-constexpr CColor kFrequencyTextColor = MakeCColor(170, 170, 170, 255);
 using editor::strip::kHighPassBaseHz;
 using editor::strip::kLowPassBaseHz;
 constexpr double kLowPassKilohertzLow = 0.3;
@@ -168,10 +168,10 @@ CMyTextEditAH* StripFiltersEditor::makeFrequencyText(VstInt32 tag, CBitmap* back
     auto* text = new CMyTextEditAH(CRect(0, 0, editor::strip::kFrequencyTextWidth, editor::strip::kFrequencyTextHeight),
                                    editor, tag, displayText(frequencyIndex).c_str(), background, true);
     text->setFont(editor::frequencyFont());
-    text->setFontColor(kFrequencyTextColor);
+    text->setFontColor(palette::kFilterText);
     // Typed text in the colour the field shows its value in: black would vanish on the dark strip.
-    text->setColor1(kFrequencyTextColor.red, kFrequencyTextColor.green, kFrequencyTextColor.blue,
-                    kFrequencyTextColor.alpha);
+    text->setColor1(palette::kFilterText.red, palette::kFilterText.green, palette::kFilterText.blue,
+                    palette::kFilterText.alpha);
     text->setColor2(127, 127, 127, 255);
     text->setColor3(255, 255, 255, 255);
     placeFrequencyText(text, frequencyIndex, parameter(frequencyIndex));

@@ -39,7 +39,6 @@ public:
     static float lowPassValueForText(const char* text);
 
     VSTGUI::StripActiveButton* getFilterInOut() const { return filterInOut; }
-    VSTGUI::COnOffButtonH* getOpenClose() const { return openClose; }
     VSTGUI::CQOROnOffButtonAH* getHighPassOn() const { return highPassOn; }
     VSTGUI::CQOROnOffButtonAH* getLowPassOn() const { return lowPassOn; }
     VSTGUI::CQORSliderAH* getHighPassSlider() const { return highPassSlider; }
@@ -48,7 +47,6 @@ public:
     VSTGUI::CQORHorizontalSwitchAH* getLowPassSlope() const { return lowPassSlope; }
     VSTGUI::CMyTextEditAH* getHighPassText() const { return highPassText; }
     VSTGUI::CMyTextEditAH* getLowPassText() const { return lowPassText; }
-    VSTGUI::CMovieBitmap* getCaption() const { return caption; }
 
 protected:
     void forgetControls() override;

@@ -1,9 +1,9 @@
 #include "editor/StripLabelEditor.h"
 
+#include "base/ParameterIds.h"
 #include "controls/COnOffButtonH.h"
 #include "controls/CQORLatencyControl.h"
 #include "controls/CQORTapeLabel.h"
-#include "core/ParameterIds.h"
 #include "core/Templete.h"
 #include "editor/EditorGeometry.h"
 #include "editor/PanelBitmap.h"

@@ -28,10 +28,8 @@ public:
     // Drives the pen over the tape while the label is being typed.
     void idle() override;
 
-    VSTGUI::COnOffButtonH* getOpenClose() const { return openClose; }
     VSTGUI::CQORLatencyControl* getLagTime() const { return lagTime; }
     VSTGUI::CQORTapeLabel* getTapeLabel() const { return tapeLabel; }
-    VSTGUI::CMovieBitmap* getCaption() const { return caption; }
 
 protected:
     void forgetControls() override;

@@ -1,13 +1,15 @@
 #include "editor/TemepleteEditor.h"
 
+#include "base/ParameterIds.h"
 #include "base/ParameterSteps.h"
-#include "core/ParameterIds.h"
 #include "core/Templete.h"
 #include "editor/BackPanel.h"
 #include "editor/CQORPPMMeterFULLPANEL.h"
 #include "editor/CQORRMSMeterFULLPANEL.h"
 #include "editor/CQORVUMeterFULLPANEL.h"
 #include "editor/MyFrame.h"
+#include "editor/StripFiltersSafeEditor.h"
+#include "editor/StripLabelSafeEditor.h"
 #include "toolkit/IPlatformFrame.h"
 
 using namespace VSTGUI;
@@ -80,8 +82,6 @@ bool TemepleteEditor::openFrame(void* parent)
 
     currentMeter = kNoMeter;
     stripState = {-1, -1, -1};
-    filterStrip = nullptr;
-    labelStrip = nullptr;
 
     panels[0] = std::make_unique<CQORVUMeterFULLPANEL>(this, templete);
     panels[1] = std::make_unique<CQORRMSMeterFULLPANEL>(this, templete);
@@ -90,7 +90,17 @@ bool TemepleteEditor::openFrame(void* parent)
         panel->open(frame);
     selectMeter(templete->getParameter(param::kMeter));
 
-    createStripEditors();
+    // Each strip holder keeps a compact and an expanded bar per meter and
+    // shows the one the layout and the meter ask for.
+    filterStrip = std::make_unique<StripFiltersSafeEditor>(templete, this);
+    labelStrip = std::make_unique<StripLabelSafeEditor>(templete, this);
+    filterStrip->open(frame);
+    labelStrip->open(frame);
+    std::array<VSTGUI::CHelpHintLabel*, editor::kMeterCount> hints{};
+    for (std::size_t meter = 0; meter < hints.size(); ++meter)
+        hints[meter] = panels[meter] ? panels[meter]->getHintLabel() : nullptr;
+    filterStrip->setHintLabels(hints[0], hints[1], hints[2]);
+    labelStrip->setHintLabels(hints[0], hints[1], hints[2]);
     // The meter selection laid the strips out already; the window size is
     // settled only now, with the strip editors in place.
     stripState = {-1, -1, -1};
@@ -103,7 +113,12 @@ void TemepleteEditor::close()
     const std::lock_guard<std::recursive_mutex> lock(windowMutex);
     editorThread.store(std::thread::id(), std::memory_order_release);
     parentWindow = nullptr;
-    destroyStripEditors();
+    if (labelStrip)
+        labelStrip->close();
+    if (filterStrip)
+        filterStrip->close();
+    labelStrip.reset();
+    filterStrip.reset();
     for (auto& panel : panels)
         if (panel)
             panel->close();
@@ -119,7 +134,8 @@ void TemepleteEditor::idle()
     if (!frame)
         return;
     otherThreadChanges.deliver([this](VstInt32 index, float value) { applyParameter(index, value); });
-    idleStrips();
+    if (labelStrip)
+        labelStrip->idle();
     lastElapsedBlocks = elapsedBlocks();
     if (CQORMeterFULLPANEL* const panel = currentPanel())
         panel->refresh(lastElapsedBlocks);
@@ -160,7 +176,8 @@ void TemepleteEditor::applyParameter(VstInt32 index, float value)
     // before its edit is over: the host would hear its endEdit before the
     // change. Panels and strips are swapped once the control is done.
     if (index == param::kProcess) {
-        setStripsProcessActive(value);
+        if (filterStrip)
+            filterStrip->setProcessActive(value);
     } else if (index == param::kMeter) {
         if (controlChanging)
             deferredMeter = value;
@@ -173,7 +190,10 @@ void TemepleteEditor::applyParameter(VstInt32 index, float value)
             layoutStrips(true);
     }
 
-    forwardParameterToStrips(index, value);
+    if (labelStrip)
+        labelStrip->setParameter(index, value);
+    if (filterStrip)
+        filterStrip->setParameter(index, value);
     for (auto& panel : panels)
         if (panel)
             panel->setParameter(index, value);
@@ -193,7 +213,10 @@ void TemepleteEditor::valueChanged(CControl* control)
     }
     if (CQORMeterFULLPANEL* const panel = currentPanel())
         panel->valueChanged(control);
-    forwardControlToStrips(control);
+    if (labelStrip)
+        labelStrip->valueChanged(control);
+    if (filterStrip)
+        filterStrip->valueChanged(control);
     if (outermost) {
         controlChanging = false;
         applyDeferredLayout();
@@ -251,6 +274,24 @@ void TemepleteEditor::layoutStrips(bool withResize)
             backPanel->bringToFront();
     if (withResize)
         resize(layout.height);
+}
+
+void TemepleteEditor::placeStrips(const editor::StripLayout& layout)
+{
+    if (!filterStrip || !labelStrip)
+        return;
+    // Hidden strips leave no bar attached; an out-of-range meter shows none.
+    const int meter = layout.stripsShown ? currentMeter : kNoMeter;
+    const VSTGUI::CPoint filterAt(0, layout.filterTop);
+    const VSTGUI::CPoint labelAt(0, layout.labelTop);
+    if (layout.filterExpanded)
+        filterStrip->showExpanded(filterAt, meter);
+    else
+        filterStrip->showCompact(filterAt, meter);
+    if (layout.labelExpanded)
+        labelStrip->showExpanded(labelAt, meter);
+    else
+        labelStrip->showCompact(labelAt, meter);
 }
 
 void TemepleteEditor::resize(int height)

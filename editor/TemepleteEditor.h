@@ -46,8 +46,8 @@ public:
 
     int getCurrentMeter() const { return currentMeter; }
     CQORMeterFULLPANEL* getPanel(int meter) const;
-    StripFiltersSafeEditor* getFilterStrip() const { return filterStrip; }
-    StripLabelSafeEditor* getLabelStrip() const { return labelStrip; }
+    StripFiltersSafeEditor* getFilterStrip() const { return filterStrip.get(); }
+    StripLabelSafeEditor* getLabelStrip() const { return labelStrip.get(); }
     // The elapsed time (in audio blocks) the last idle handed to the panel.
     double getLastElapsedBlocks() const { return lastElapsedBlocks; }
     int getHeight() const { return rect.bottom - rect.top; }
@@ -62,22 +62,15 @@ private:
     double elapsedBlocks() const;
     CQORMeterFULLPANEL* currentPanel() const { return getPanel(currentMeter); }
 
-    // Strip editor hook points: the filter and label strips live behind
-    // these; without them the window still takes the strips' heights.
-    void createStripEditors();
-    void destroyStripEditors();
+    // Without strip editors the window still takes the strips' heights.
     void placeStrips(const editor::StripLayout& layout);
-    void setStripsProcessActive(float value);
-    void forwardParameterToStrips(VstInt32 index, float value);
-    void forwardControlToStrips(VSTGUI::CControl* control);
-    void idleStrips();
 
     Templete* templete;
     VSTGUI::SharedPointer<VSTGUI::CBitmap> background;
     void* parentWindow = nullptr;
     std::array<std::unique_ptr<CQORMeterFULLPANEL>, editor::kMeterCount> panels;
-    StripFiltersSafeEditor* filterStrip = nullptr;
-    StripLabelSafeEditor* labelStrip = nullptr;
+    std::unique_ptr<StripFiltersSafeEditor> filterStrip;
+    std::unique_ptr<StripLabelSafeEditor> labelStrip;
     int currentMeter = kNoMeter;
     // Last applied "Strips", "ShowFlt", "ShowLbl"; -1 forces the next layout.
     std::array<int, 3> stripState{-1, -1, -1};

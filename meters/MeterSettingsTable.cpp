@@ -1,46 +1,50 @@
 #include "meters/MeterSettingsTable.h"
 
+#include "base/ParameterIds.h"
+
 namespace {
 
+using namespace param;
+
 // RMS compares return before hold and LED reference before precise.
-constexpr MeterSettingsTable kRmsTable{72,
+constexpr MeterSettingsTable kRmsTable{kFirstRmsSetting,
                                        10,
-                                       {{{72, "Armsreference", 0.667f},
-                                         {73, "Armsintegration", 0.5f},
-                                         {74, "ARMSRmsIntegration", 0.5f},
-                                         {76, "Armsreturn", 0.66f},
-                                         {75, "Armsholdtime", 0.5f},
-                                         {77, "ARMSMSType", 0.5f},
-                                         {78, "ARMSOversTag", 0.22f},
-                                         {79, "Armsoverreference", 1.0f},
-                                         {81, "Armsledref", 0.5f},
-                                         {80, "Armsprecise", 0.5f}}}};
+                                       {{{kRmsReference, "Armsreference", 0.667f, 30, 1, "dBFS"},
+                                         {kRmsIntegration, "Armsintegration", 0.5f, 30, 0, "ms"},
+                                         {kRmsMeanSquareTime, "ARMSRmsIntegration", 0.5f, 30, 2, "s"},
+                                         {kRmsReturnTime, "Armsreturn", 0.66f, 30, 2, "s"},
+                                         {kRmsHoldTime, "Armsholdtime", 0.5f, 30, 2, "s"},
+                                         {kRmsMidAttenuation, "ARMSMSType", 0.5f, 0, 0, nullptr},
+                                         {kRmsOverRun, "ARMSOversTag", 0.22f, 9, 0, nullptr},
+                                         {kRmsOverReference, "Armsoverreference", 1.0f, 6, 0, nullptr},
+                                         {kRmsOverReferenceUnit, "Armsledref", 0.5f, 0, 0, nullptr},
+                                         {kRmsPrecise, "Armsprecise", 0.5f, 0, 0, nullptr}}}};
 
-constexpr MeterSettingsTable kVuTable{83,
+constexpr MeterSettingsTable kVuTable{kFirstVuSetting,
                                       9,
-                                      {{{83, "Avureference", 0.25f},
-                                        {84, "Avuintegration", 0.5f},
-                                        {85, "Avuholdtime", 0.5f},
-                                        {86, "Avutype", 0.0f},
-                                        {87, "Avumstype", 0.5f},
-                                        {88, "Avubacklit", 0.5f},
-                                        {89, "Avuoverled", 0.22f},
-                                        {90, "Avuledref", 1.0f},
-                                        {91, "Avuprecise", 0.0f},
-                                        {0, nullptr, 0.0f}}}};
+                                      {{{kVuReference, "Avureference", 0.25f, 24, 1, "dBFS"},
+                                        {kVuIntegration, "Avuintegration", 0.5f, 12, 0, "ms"},
+                                        {kVuHoldTime, "Avuholdtime", 0.5f, 12, 2, "s"},
+                                        {kVuNeedleType, "Avutype", 0.0f, 0, 0, nullptr},
+                                        {kVuMidAttenuation, "Avumstype", 0.5f, 0, 0, nullptr},
+                                        {kVuBacklight, "Avubacklit", 0.5f, 4, 0, nullptr},
+                                        {kVuOverRun, "Avuoverled", 0.22f, 9, 0, nullptr},
+                                        {kVuOverReference, "Avuledref", 1.0f, 3, 0, nullptr},
+                                        {kVuPrecise, "Avuprecise", 0.0f, 0, 0, nullptr},
+                                        {0, nullptr, 0.0f, 0, 0, nullptr}}}};
 
-constexpr MeterSettingsTable kPpmTable{93,
+constexpr MeterSettingsTable kPpmTable{kFirstPpmSetting,
                                        8,
-                                       {{{93, "Appmreference", 0.5f},
-                                         {94, "Appmintegration", 0.5f},
-                                         {95, "Appmholdtime", 0.5f},
-                                         {96, "Appmreturn", 0.66f},
-                                         {97, "Appmmstype", 0.5f},
-                                         {98, "Appmovertag", 0.22f},
-                                         {99, "Appmoverreference", 1.0f},
-                                         {100, "Appmprecise", 0.0f},
-                                         {0, nullptr, 0.0f},
-                                         {0, nullptr, 0.0f}}}};
+                                       {{{kPpmReference, "Appmreference", 0.5f, 24, 1, "dBFS"},
+                                         {kPpmIntegration, "Appmintegration", 0.5f, 30, 0, "ms"},
+                                         {kPpmHoldTime, "Appmholdtime", 0.5f, 12, 2, "s"},
+                                         {kPpmReturnTime, "Appmreturn", 0.66f, 12, 2, "s"},
+                                         {kPpmMidAttenuation, "Appmmstype", 0.5f, 0, 0, nullptr},
+                                         {kPpmOverRun, "Appmovertag", 0.22f, 9, 0, nullptr},
+                                         {kPpmOverReference, "Appmoverreference", 1.0f, 3, 0, nullptr},
+                                         {kPpmPrecise, "Appmprecise", 0.0f, 0, 0, nullptr},
+                                         {0, nullptr, 0.0f, 0, 0, nullptr},
+                                         {0, nullptr, 0.0f, 0, 0, nullptr}}}};
 
 }  // namespace
 
@@ -55,4 +59,13 @@ const MeterSettingsTable& MeterSettingsTable::of(MeterKind meter)
         break;
     }
     return kVuTable;
+}
+
+const SettingEntry* MeterSettingsTable::entry(int id)
+{
+    for (const MeterSettingsTable* table : {&kRmsTable, &kVuTable, &kPpmTable})
+        for (int i = 0; table->contains(id) && i < table->count; ++i)
+            if (table->order[i].id == id)
+                return &table->order[i];
+    return nullptr;
 }

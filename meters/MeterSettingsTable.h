@@ -1,8 +1,9 @@
 #pragma once
 
-// The settings each meter engine carries as effect parameters: their ids,
-// the names they are kept under in the per-user store and the values used
-// when the store has none.
+// The settings each meter engine carries as effect parameters: the names they
+// are kept under in the per-user store, their defaults (the store's, the
+// engines' and the controls' alike), how far one wheel notch moves them and
+// how their values are written.
 
 #include <array>
 
@@ -13,6 +14,11 @@ struct SettingEntry {
     int id;
     const char* storeName;
     float defaultValue;
+    int wheelSteps;           // notches across the whole range; 0 for a switch
+    int displayDecimals;
+    const char* displayUnit;  // null: the setting has no display text
+
+    float wheelStep() const { return 1.0F / static_cast<float>(wheelSteps); }
 };
 
 struct MeterSettingsTable {
@@ -26,4 +32,6 @@ struct MeterSettingsTable {
     bool contains(int id) const { return id >= firstId && id < firstId + count; }
 
     static const MeterSettingsTable& of(MeterKind meter);
+    // The entry of a meter setting id, of whichever meter; null for other ids.
+    static const SettingEntry* entry(int id);
 };

@@ -2,7 +2,6 @@
 
 #include "meters/BlockDispatch.h"
 #include "meters/StereoBlock.h"
-#include "meters/SettingDisplay.h"
 #include "meters/TimeGrid.h"
 
 #include <algorithm>
@@ -28,7 +27,7 @@ void PPMmeter::Channel::publish()
     shownHold.store(peak.hold, std::memory_order_relaxed);
 }
 
-PPMmeter::PPMmeter(AudioEffect* effect) : frame_(MeterKind::Ppm, effect), stored_(MeterKind::Ppm)
+PPMmeter::PPMmeter(AudioEffect* effect) : MeterEngine(MeterKind::Ppm, effect)
 {
     frame_.midSide.setMidScale(0.5f);
     frame_.sources.applyAtConstruction(*this);
@@ -38,34 +37,34 @@ PPMmeter::PPMmeter(AudioEffect* effect) : frame_(MeterKind::Ppm, effect), stored
 
 void PPMmeter::setSetting(int id, float value)
 {
-    if (id < kFirstSettingId || id > kLastSettingId)
+    if (!param::isPpmSetting(id))
         return;
     value = conversions::usable(value);
     stored_.set(id, value);
     switch (id) {
-    case 93:
+    case param::kPpmReference:
         reference_ = conversions::continuousReference(value);
         updateOverThreshold();
         break;
-    case 94:
+    case param::kPpmIntegration:
         integrationMs_ = timegrid::gridAMs(timegrid::position(value));
         break;
-    case 95:
+    case param::kPpmHoldTime:
         holdMs_ = timegrid::gridBMs(timegrid::position(value));
         break;
-    case 96:
+    case param::kPpmReturnTime:
         returnMs_ = timegrid::gridBMs(timegrid::position(value));
         break;
-    case 97:
+    case param::kPpmMidAttenuation:
         frame_.midSide.setMidScale(value);
         break;
-    case 98:
+    case param::kPpmOverRun:
         overSamples_ = conversions::overSampleCount(value);
         break;
-    case 99:
+    case param::kPpmOverReference:
         updateOverThreshold();
         break;
-    case 100:
+    case param::kPpmPrecise:
         frame_.precise.store(conversions::switchOn(value), std::memory_order_relaxed);
         frame_.requestInterpolatorClear();
         break;
@@ -76,30 +75,19 @@ void PPMmeter::setSetting(int id, float value)
     frame_.sources.record(id, value);
 }
 
-float PPMmeter::getSetting(int id) const
+double PPMmeter::displayValue(int id) const
 {
-    return stored_.get(id);
-}
-
-void PPMmeter::getSettingDisplay(int id, char* text) const
-{
-    if (!text)
-        return;
     switch (id) {
-    case 93:
-        settingdisplay::write(20.0 * std::log10(reference_.gain), 1, "dBFS", text);
-        break;
-    case 94:
-        settingdisplay::write(static_cast<int>(integrationMs_ + 0.5), 0, "ms", text);
-        break;
-    case 95:
-        settingdisplay::write(holdMs_ * 0.001, 2, "s", text);
-        break;
-    case 96:
-        settingdisplay::write(returnMs_ * 0.001, 2, "s", text);
-        break;
+    case param::kPpmReference:
+        return 20.0 * std::log10(reference_.gain);
+    case param::kPpmIntegration:
+        return static_cast<int>(integrationMs_ + 0.5);
+    case param::kPpmHoldTime:
+        return holdMs_ * 0.001;
+    case param::kPpmReturnTime:
+        return returnMs_ * 0.001;
     default:
-        break;
+        return 0.0;
     }
 }
 
@@ -113,7 +101,7 @@ void PPMmeter::updateTimings()
 
 void PPMmeter::updateOverThreshold()
 {
-    overThreshold_ = conversions::choiceOverThreshold(stored_.get(99), conversions::kPpmOverAboveReference,
+    overThreshold_ = conversions::choiceOverThreshold(stored_.get(param::kPpmOverReference), conversions::kPpmOverAboveReference,
                                                       reference_.inverse);
 }
 
@@ -201,21 +189,6 @@ __attribute__((always_inline)) inline void PPMmeter::runBlock(const float* left,
     kernel.finish(channelL.peak, channelR.peak);
     for (Channel& channel : channels_)
         channel.publish();
-}
-
-void PPMmeter::setSettingsSource(float value)
-{
-    frame_.sources.select(SettingsSource::fromNormalised(value), *this);
-}
-
-void PPMmeter::storeDefaults()
-{
-    GlobalSettingsSet::storeSetA(MeterKind::Ppm);
-}
-
-void PPMmeter::followGlobalSettings()
-{
-    frame_.sources.follow(stored_, *this);
 }
 
 double PPMmeter::readValue(double fraction, MeterReading reading, int channel)

@@ -2,7 +2,6 @@
 
 #include "meters/BlockDispatch.h"
 #include "meters/StereoBlock.h"
-#include "meters/SettingDisplay.h"
 #include "meters/TimeGrid.h"
 
 #include <algorithm>
@@ -31,7 +30,7 @@ void RMSMeter::Channel::publish()
     shownMeanSquare.store(meanSquare, std::memory_order_relaxed);
 }
 
-RMSMeter::RMSMeter(AudioEffect* effect) : frame_(MeterKind::Rms, effect), stored_(MeterKind::Rms)
+RMSMeter::RMSMeter(AudioEffect* effect) : MeterEngine(MeterKind::Rms, effect)
 {
     for (Channel& channel : channels_)
         channel.rest();
@@ -43,46 +42,46 @@ RMSMeter::RMSMeter(AudioEffect* effect) : frame_(MeterKind::Rms, effect), stored
 
 void RMSMeter::setSetting(int id, float value)
 {
-    if (id < kFirstSettingId || id > kLastSettingId)
+    if (!param::isRmsSetting(id))
         return;
     value = conversions::usable(value);
     stored_.set(id, value);
     float recorded = value;
     switch (id) {
-    case 72:
+    case param::kRmsReference:
         reference_ = conversions::rmsReference(value);
         updateOverThreshold();
         break;
-    case 73:
+    case param::kRmsIntegration:
         integrationMs_ = timegrid::gridAMs(timegrid::position(value));
         recorded = timegrid::storedValue(timegrid::position(value));
         break;
-    case 74:
+    case param::kRmsMeanSquareTime:
         rmsIntegrationMs_ = timegrid::gridBMs(timegrid::position(value));
         recorded = timegrid::storedValue(timegrid::position(value));
         break;
-    case 75:
+    case param::kRmsHoldTime:
         holdMs_ = timegrid::gridBMs(timegrid::position(value));
         recorded = timegrid::storedValue(timegrid::position(value));
         break;
-    case 76:
+    case param::kRmsReturnTime:
         returnMs_ = timegrid::gridBMs(timegrid::position(value));
         recorded = timegrid::storedValue(timegrid::position(value));
         break;
-    case 77:
+    case param::kRmsMidAttenuation:
         frame_.midSide.setMidScale(value);
         break;
-    case 78:
+    case param::kRmsOverRun:
         overSamples_ = conversions::overSampleCount(value);
         break;
-    case 79:
+    case param::kRmsOverReference:
         updateOverThreshold();
         break;
-    case 80:
+    case param::kRmsPrecise:
         frame_.precise.store(conversions::switchOn(value), std::memory_order_relaxed);
         frame_.requestInterpolatorClear();
         break;
-    case 81:
+    case param::kRmsOverReferenceUnit:
         fullScaleOvers_ = conversions::switchOn(value);
         updateOverThreshold();
         break;
@@ -93,33 +92,21 @@ void RMSMeter::setSetting(int id, float value)
     frame_.sources.record(id, recorded);
 }
 
-float RMSMeter::getSetting(int id) const
+double RMSMeter::displayValue(int id) const
 {
-    return stored_.get(id);
-}
-
-void RMSMeter::getSettingDisplay(int id, char* text) const
-{
-    if (!text)
-        return;
     switch (id) {
-    case 72:
-        settingdisplay::write(20.0 * std::log10(reference_.gain), 1, "dBFS", text);
-        break;
-    case 73:
-        settingdisplay::write(static_cast<int>(integrationMs_ + 0.5), 0, "ms", text);
-        break;
-    case 74:
-        settingdisplay::write(rmsIntegrationMs_ * 0.001, 2, "s", text);
-        break;
-    case 75:
-        settingdisplay::write(holdMs_ * 0.001, 2, "s", text);
-        break;
-    case 76:
-        settingdisplay::write(returnMs_ * 0.001, 2, "s", text);
-        break;
+    case param::kRmsReference:
+        return 20.0 * std::log10(reference_.gain);
+    case param::kRmsIntegration:
+        return static_cast<int>(integrationMs_ + 0.5);
+    case param::kRmsMeanSquareTime:
+        return rmsIntegrationMs_ * 0.001;
+    case param::kRmsHoldTime:
+        return holdMs_ * 0.001;
+    case param::kRmsReturnTime:
+        return returnMs_ * 0.001;
     default:
-        break;
+        return 0.0;
     }
 }
 
@@ -134,7 +121,7 @@ void RMSMeter::updateTimings()
 
 void RMSMeter::updateOverThreshold()
 {
-    overThreshold_ = conversions::rmsOverThreshold(stored_.get(79), fullScaleOvers_, reference_.inverse);
+    overThreshold_ = conversions::rmsOverThreshold(stored_.get(param::kRmsOverReference), fullScaleOvers_, reference_.inverse);
 }
 
 void RMSMeter::prepare()
@@ -237,21 +224,6 @@ __attribute__((always_inline)) inline void RMSMeter::runBlock(const float* left,
     kernel.finish(channelL.peak, channelR.peak, channelL.meanSquare, channelR.meanSquare);
     for (Channel& channel : channels_)
         channel.publish();
-}
-
-void RMSMeter::setSettingsSource(float value)
-{
-    frame_.sources.select(SettingsSource::fromNormalised(value), *this);
-}
-
-void RMSMeter::storeDefaults()
-{
-    GlobalSettingsSet::storeSetA(MeterKind::Rms);
-}
-
-void RMSMeter::followGlobalSettings()
-{
-    frame_.sources.follow(stored_, *this);
 }
 
 double RMSMeter::readValue(double fraction, MeterReading reading, int channel)

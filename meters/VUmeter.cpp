@@ -4,7 +4,6 @@
 #include "meters/NeedlePair.h"
 #include "meters/PeakBallistics.h"
 #include "meters/StereoBlock.h"
-#include "meters/SettingDisplay.h"
 #include "meters/TimeGrid.h"
 
 #include <algorithm>
@@ -45,7 +44,7 @@ void VUmeter::Channel::publish()
     shownHold.store(hold.hold, std::memory_order_relaxed);
 }
 
-VUmeter::VUmeter(AudioEffect* effect) : frame_(MeterKind::Vu, effect), stored_(MeterKind::Vu)
+VUmeter::VUmeter(AudioEffect* effect) : MeterEngine(MeterKind::Vu, effect)
 {
     for (Channel& channel : channels_)
         channel.model.design(1.5003750937734435, kNeedleTypes[0].restDamping, kNeedleTypes[0].fullDamping);
@@ -57,39 +56,39 @@ VUmeter::VUmeter(AudioEffect* effect) : frame_(MeterKind::Vu, effect), stored_(M
 
 void VUmeter::setSetting(int id, float value)
 {
-    if (id < kFirstSettingId || id > kLastSettingId)
+    if (!param::isVuSetting(id))
         return;
     value = conversions::usable(value);
     stored_.set(id, value);
     switch (id) {
-    case 83:
+    case param::kVuReference:
         reference_ = conversions::continuousReference(value);
         updateOverThreshold();
         break;
-    case 84: {
+    case param::kVuIntegration: {
         const double r = static_cast<int>(value * 200.0 + 0.5) / 200.0;
         integrationMs_ = std::pow(kTimeRange, r) * kTimeAtZeroMs * kNeedleTimeFactor;
         needleDesignDue_.store(true, std::memory_order_relaxed);
         break;
     }
-    case 85:
+    case param::kVuHoldTime:
         holdMs_ = timegrid::gridBMs(timegrid::roundedPosition(value));
         updateHoldLength();
         break;
-    case 86:
+    case param::kVuNeedleType:
         needleType_ = value < 0.5f ? 0 : 1;
         needleDesignDue_.store(true, std::memory_order_relaxed);
         break;
-    case 87:
+    case param::kVuMidAttenuation:
         frame_.midSide.setMidScale(value);
         break;
-    case 89:
+    case param::kVuOverRun:
         overSamples_ = conversions::overSampleCount(value);
         break;
-    case 90:
+    case param::kVuOverReference:
         updateOverThreshold();
         break;
-    case 91:
+    case param::kVuPrecise:
         frame_.precise.store(conversions::switchOn(value), std::memory_order_relaxed);
         frame_.requestInterpolatorClear();
         break;
@@ -99,27 +98,17 @@ void VUmeter::setSetting(int id, float value)
     frame_.sources.record(id, value);
 }
 
-float VUmeter::getSetting(int id) const
+double VUmeter::displayValue(int id) const
 {
-    return stored_.get(id);
-}
-
-void VUmeter::getSettingDisplay(int id, char* text) const
-{
-    if (!text)
-        return;
     switch (id) {
-    case 83:
-        settingdisplay::write(20.0 * std::log10(reference_.gain), 1, "dBFS", text);
-        break;
-    case 84:
-        settingdisplay::write(static_cast<int>(integrationMs_ * kNominalPerNeedleTime + 0.5), 0, "ms", text);
-        break;
-    case 85:
-        settingdisplay::write(holdMs_ * 0.001, 2, "s", text);
-        break;
+    case param::kVuReference:
+        return 20.0 * std::log10(reference_.gain);
+    case param::kVuIntegration:
+        return static_cast<int>(integrationMs_ * kNominalPerNeedleTime + 0.5);
+    case param::kVuHoldTime:
+        return holdMs_ * 0.001;
     default:
-        break;
+        return 0.0;
     }
 }
 
@@ -137,12 +126,13 @@ void VUmeter::designNeedles()
 
 void VUmeter::updateHoldLength()
 {
-    holdSamples_ = frame_.sampleRate * static_cast<float>(holdMs_) * 0.001f;
+    // Worked out in double and rounded once: 1000 ms at 48 kHz is 48000 samples, not 48000.004.
+    holdSamples_ = static_cast<float>(holdMs_ * 0.001 * frame_.sampleRate);
 }
 
 void VUmeter::updateOverThreshold()
 {
-    overThreshold_ = conversions::choiceOverThreshold(stored_.get(90), conversions::kVuOverAboveReference,
+    overThreshold_ = conversions::choiceOverThreshold(stored_.get(param::kVuOverReference), conversions::kVuOverAboveReference,
                                                       reference_.inverse);
 }
 
@@ -260,21 +250,6 @@ __attribute__((always_inline)) inline void VUmeter::runBlock(const float* left, 
     kernel.finish(channelL.needle, channelR.needle, channelL.hold, channelR.hold);
     for (Channel& channel : channels_)
         channel.publish();
-}
-
-void VUmeter::setSettingsSource(float value)
-{
-    frame_.sources.select(SettingsSource::fromNormalised(value), *this);
-}
-
-void VUmeter::storeDefaults()
-{
-    GlobalSettingsSet::storeSetA(MeterKind::Vu);
-}
-
-void VUmeter::followGlobalSettings()
-{
-    frame_.sources.follow(stored_, *this);
 }
 
 double VUmeter::readValue(double fraction, MeterReading reading, int channel)

@@ -6,67 +6,41 @@
 // (0 VU), the needle resting at -0.05.
 
 #include "meters/BlockDispatch.h"
-#include "meters/MeterFrame.h"
-#include "meters/MeterReading.h"
+#include "meters/MeterEngine.h"
 #include "meters/NeedleHold.h"
 #include "meters/NeedleModel.h"
 
 #include <array>
 #include <atomic>
 
-class AudioEffect;
-
-class VUmeter {
+class VUmeter : public MeterEngine {
 public:
-    static constexpr int kFirstSettingId = 83;
-    static constexpr int kLastSettingId = 91;
     static constexpr double kRestReading = -0.05;
 
+    // The effect is not owned; settings sources deliver through its setParameter.
     explicit VUmeter(AudioEffect* effect);
-    virtual ~VUmeter() = default;
-    VUmeter(const VUmeter&) = delete;
-    VUmeter& operator=(const VUmeter&) = delete;
 
-    virtual void setSetting(int id, float value);
-    virtual float getSetting(int id) const;
-    virtual void getSettingDisplay(int id, char* text) const;
+    void setSetting(int id, float value) override;
 
-    void setSampleRate(float sampleRate) { frame_.setSampleRate(sampleRate); }
-    float sampleRate() const { return frame_.sampleRate; }
-    void prepare();
-    void resetReadings();
-    void processBlock(const float* left, const float* right, int count);
-
-    void setMidSide(float value) { frame_.midSide.setEnabled(value); }
-    void setHoldMode(float value) { frame_.holdMode.set(value); }
-    void setSettingsSource(float value);
-    void setDisplayDelay(float value) { frame_.delay.set(value); }
-    bool midSide() const { return frame_.midSide.enabled(); }
-    int holdMode() const { return frame_.holdMode.mode(); }
-    int settingsSource() const { return frame_.sources.source(); }
-    int displayDelayMs() const { return frame_.delay.delayMs(); }
-
-    static void storeDefaults();
-    void followGlobalSettings();
+    void prepare() override;
+    void resetReadings() override;
+    void processBlock(const float* left, const float* right, int count) override;
 
     // MeterReading::Level is the needle; MeanSquare reads 0.
-    double readValue(double fraction, MeterReading reading, int channel);
-    double readOverState(int channel);
-    double applyInfiniteHold(int channel, double hold) { return frame_.applyInfiniteHold(channel, hold); }
-    void clearOvers() { frame_.clearOvers(); }
-    double lastReading() const { return frame_.lastReading; }
+    double readValue(double fraction, MeterReading reading, int channel) override;
+    double readOverState(int channel) override;
 
-    double referenceDb() const { return reference_.db; }
     double integrationMs() const { return integrationMs_; }
     double holdMs() const { return holdMs_; }
     int needleType() const { return needleType_; }
     double needleFrequencyHz() const;
     int overSampleCount() const { return overSamples_; }
-    bool precise() const { return frame_.precise.load(std::memory_order_relaxed); }
     // Scale backlight step 0..4 of the VU views (setting 88).
-    int backlightStep() const { return static_cast<int>(stored_.get(88) * 4.0f + 0.5f); }
+    int backlightStep() const { return static_cast<int>(stored_.get(param::kVuBacklight) * 4.0f + 0.5f); }
 
 private:
+    double displayValue(int id) const override;
+
     enum Ring { NeedleL, NeedleR, HoldL, HoldR, OverTimerL, OverTimerR, kRingCount };
 
     struct Channel {
@@ -92,12 +66,9 @@ private:
     void updateHoldLength();
     void updateOverThreshold();
 
-    MeterFrame frame_;
-    SettingValues stored_;
     // Settings and what follows from them: set from the parameter thread (and
     // the editor's thread, which follows the shared sets), read by the audio
     // thread once per block and by the editor.
-    conversions::SharedReference reference_;
     RelaxedValue<double> integrationMs_{350.1};
     RelaxedValue<double> holdMs_{1000.0};
     RelaxedValue<double> holdSamples_{0.0};

@@ -2,7 +2,7 @@
 // pass-through, the signal path with a settled and a gliding gain, and the
 // strip filters in the path (default and steepest slopes).
 
-#include "core/ParameterIds.h"
+#include "base/ParameterIds.h"
 #include "core/Templete.h"
 
 #include <benchmark/benchmark.h>

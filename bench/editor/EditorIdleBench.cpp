@@ -4,9 +4,9 @@
 // 44.1 kHz, as a host drives it), so the needles move on every idle; only
 // the idle is timed.
 
-#include "core/ParameterIds.h"
-#include "core/Templete.h"
+#include "base/ParameterIds.h"
 #include "core/EditorFactory.h"
+#include "core/Templete.h"
 #include "editor/TemepleteEditor.h"
 
 #include <benchmark/benchmark.h>

@@ -4,7 +4,7 @@
 //
 // Names: ProcessReplacing/meter:<0 VU, 1 RMS, 2 PPM>/rate/block/precise; counter per_frame.
 
-#include "core/ParameterIds.h"
+#include "base/ParameterIds.h"
 #include "core/Templete.h"
 
 #include <benchmark/benchmark.h>

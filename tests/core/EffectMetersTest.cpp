@@ -3,6 +3,8 @@
 
 #include "base/ProcessWide.h"
 #include "core/Templete.h"
+#include "meters/PPMmeter.h"
+#include "meters/RMSMeter.h"
 #include "meters/SettingsSource.h"
 
 #include <gtest/gtest.h>
@@ -52,41 +54,41 @@ protected:
 TEST_F(EffectMeters, AllThreeEnginesExistAndAreReady)
 {
     Templete effect(meterHost);
-    ASSERT_NE(effect.rmsMeter(), nullptr);
-    ASSERT_NE(effect.vuMeter(), nullptr);
-    ASSERT_NE(effect.ppmMeter(), nullptr);
-    EXPECT_EQ(effect.rmsMeter()->sampleRate(), 44100.0f);
-    EXPECT_EQ(effect.ppmMeter()->readOverState(0), -1.0);
+    ASSERT_NE(effect.meterEngine(1), nullptr);
+    ASSERT_NE(effect.meterEngine(0), nullptr);
+    ASSERT_NE(effect.meterEngine(2), nullptr);
+    EXPECT_EQ(effect.meterEngine(1)->sampleRate(), 44100.0f);
+    EXPECT_EQ(effect.meterEngine(2)->readOverState(0), -1.0);
 }
 
 TEST_F(EffectMeters, OnlyTheSelectedEngineHearsTheAudio)
 {
     Templete effect(meterHost);
     effect.resume();
-    const double vuRest = effect.vuMeter()->readValue(1.0, MeterReading::Level, 0);
-    const double ppmRest = effect.ppmMeter()->readValue(1.0, MeterReading::Level, 0);
+    const double vuRest = effect.meterEngine(0)->readValue(1.0, MeterReading::Level, 0);
+    const double ppmRest = effect.meterEngine(2)->readValue(1.0, MeterReading::Level, 0);
 
     effect.setParameter(kMeter, kRms);
     feedSine(effect, 8820);
-    const double rmsLevel = effect.rmsMeter()->readValue(1.0, MeterReading::Level, 0);
+    const double rmsLevel = effect.meterEngine(1)->readValue(1.0, MeterReading::Level, 0);
     EXPECT_GT(rmsLevel, 0.5);
-    EXPECT_EQ(effect.vuMeter()->readValue(1.0, MeterReading::Level, 0), vuRest);
-    EXPECT_EQ(effect.ppmMeter()->readValue(1.0, MeterReading::Level, 0), ppmRest);
+    EXPECT_EQ(effect.meterEngine(0)->readValue(1.0, MeterReading::Level, 0), vuRest);
+    EXPECT_EQ(effect.meterEngine(2)->readValue(1.0, MeterReading::Level, 0), ppmRest);
 
     // Switching away freezes the RMS readings where they were.
     effect.setParameter(kMeter, kPpm);
     feedSine(effect, 8820);
-    EXPECT_EQ(effect.rmsMeter()->readValue(1.0, MeterReading::Level, 0), rmsLevel);
-    EXPECT_GT(effect.ppmMeter()->readValue(1.0, MeterReading::Level, 0), ppmRest);
+    EXPECT_EQ(effect.meterEngine(1)->readValue(1.0, MeterReading::Level, 0), rmsLevel);
+    EXPECT_GT(effect.meterEngine(2)->readValue(1.0, MeterReading::Level, 0), ppmRest);
 
     effect.setParameter(kMeter, kVu);
     feedSine(effect, 8820);
-    EXPECT_GT(effect.vuMeter()->readValue(1.0, MeterReading::Level, 0), vuRest);
+    EXPECT_GT(effect.meterEngine(0)->readValue(1.0, MeterReading::Level, 0), vuRest);
 
     // Suspend brings every engine back to rest.
     effect.suspend();
-    EXPECT_EQ(effect.vuMeter()->readValue(1.0, MeterReading::Level, 0), vuRest);
-    EXPECT_EQ(effect.rmsMeter()->readValue(1.0, MeterReading::Level, 0), RMSMeter::kRestReading);
+    EXPECT_EQ(effect.meterEngine(0)->readValue(1.0, MeterReading::Level, 0), vuRest);
+    EXPECT_EQ(effect.meterEngine(1)->readValue(1.0, MeterReading::Level, 0), RMSMeter::kRestReading);
 }
 
 TEST_F(EffectMeters, SharedControlsReachEveryEngine)
@@ -96,14 +98,14 @@ TEST_F(EffectMeters, SharedControlsReachEveryEngine)
     effect.setParameter(5, 0.5f);
     effect.setParameter(16, 1.0f);
     effect.setParameter(2, kInstance);
-    EXPECT_TRUE(effect.rmsMeter()->midSide() && effect.vuMeter()->midSide() && effect.ppmMeter()->midSide());
-    EXPECT_EQ(effect.rmsMeter()->holdMode(), 1);
-    EXPECT_EQ(effect.vuMeter()->holdMode(), 1);
-    EXPECT_EQ(effect.ppmMeter()->holdMode(), 1);
-    EXPECT_EQ(effect.rmsMeter()->displayDelayMs(), 999);
-    EXPECT_EQ(effect.ppmMeter()->displayDelayMs(), 999);
-    EXPECT_EQ(effect.vuMeter()->settingsSource(), SettingsSource::kInstance);
-    EXPECT_EQ(effect.ppmMeter()->settingsSource(), SettingsSource::kInstance);
+    EXPECT_TRUE(effect.meterEngine(1)->midSide() && effect.meterEngine(0)->midSide() && effect.meterEngine(2)->midSide());
+    EXPECT_EQ(effect.meterEngine(1)->holdMode(), 1);
+    EXPECT_EQ(effect.meterEngine(0)->holdMode(), 1);
+    EXPECT_EQ(effect.meterEngine(2)->holdMode(), 1);
+    EXPECT_EQ(effect.meterEngine(1)->displayDelayMs(), 999);
+    EXPECT_EQ(effect.meterEngine(2)->displayDelayMs(), 999);
+    EXPECT_EQ(effect.meterEngine(0)->settingsSource(), SettingsSource::kInstance);
+    EXPECT_EQ(effect.meterEngine(2)->settingsSource(), SettingsSource::kInstance);
 }
 
 TEST_F(EffectMeters, MeterSettingsGoToTheirOwnEngineOnly)
@@ -113,11 +115,11 @@ TEST_F(EffectMeters, MeterSettingsGoToTheirOwnEngineOnly)
     effect.setParameter(72, 1.0f);  // RMS reference +10 dB
     effect.setParameter(83, 0.0f);
     effect.setParameter(93, 1.0f);
-    EXPECT_NEAR(effect.rmsMeter()->referenceDb(), 10.0, 1e-9);
-    EXPECT_EQ(effect.rmsMeter()->getSetting(72), 1.0f);
-    EXPECT_EQ(effect.vuMeter()->getSetting(83), 0.0f);
-    EXPECT_EQ(effect.ppmMeter()->getSetting(93), 1.0f);
-    EXPECT_EQ(effect.vuMeter()->getSetting(72), 0.0f);
+    EXPECT_NEAR(effect.meterEngine(1)->referenceDb(), 10.0, 1e-9);
+    EXPECT_EQ(effect.meterEngine(1)->getSetting(72), 1.0f);
+    EXPECT_EQ(effect.meterEngine(0)->getSetting(83), 0.0f);
+    EXPECT_EQ(effect.meterEngine(2)->getSetting(93), 1.0f);
+    EXPECT_EQ(effect.meterEngine(0)->getSetting(72), 0.0f);
 }
 
 TEST_F(EffectMeters, SourceChangePushesValuesIntoTheParametersAndTheEngines)
@@ -128,11 +130,11 @@ TEST_F(EffectMeters, SourceChangePushesValuesIntoTheParametersAndTheEngines)
     Templete other(meterHost);
     other.setParameter(2, kInstance);
     other.setParameter(74, 0.75f);
-    EXPECT_EQ(other.rmsMeter()->getSetting(74), 0.75f);
+    EXPECT_EQ(other.meterEngine(1)->getSetting(74), 0.75f);
 
     other.setParameter(2, kSession);
     EXPECT_EQ(other.getParameter(74), 0.25f);
-    EXPECT_EQ(other.rmsMeter()->getSetting(74), 0.25f);
+    EXPECT_EQ(other.meterEngine(1)->getSetting(74), 0.25f);
 }
 
 TEST_F(EffectMeters, FollowingPicksUpAnotherInstancesChange)
@@ -143,15 +145,15 @@ TEST_F(EffectMeters, FollowingPicksUpAnotherInstancesChange)
     first.setParameter(98, 0.0f);
     EXPECT_NE(second.getParameter(85), 0.9f) << "nothing moves before the poll";
 
-    second.vuMeter()->followGlobalSettings();
-    second.ppmMeter()->followGlobalSettings();
+    second.meterEngine(0)->followGlobalSettings();
+    second.meterEngine(2)->followGlobalSettings();
     EXPECT_EQ(second.getParameter(85), 0.9f);
     EXPECT_EQ(second.getParameter(98), 0.0f);
-    EXPECT_EQ(second.ppmMeter()->overSampleCount(), 1);
+    EXPECT_EQ(static_cast<PPMmeter*>(second.meterEngine(2))->overSampleCount(), 1);
 
     second.setParameter(2, kInstance);
     first.setParameter(85, 0.1f);
-    second.vuMeter()->followGlobalSettings();
+    second.meterEngine(0)->followGlobalSettings();
     EXPECT_EQ(second.getParameter(85), 0.9f) << "an Instance source does not follow";
 }
 
@@ -165,10 +167,10 @@ TEST_F(EffectMeters, ClearOversReachesEveryEngine)
     std::vector<float> loud(64, 1.5f);
     float* channels[] = {loud.data(), loud.data()};
     effect.processReplacing(channels, channels, 64);
-    EXPECT_EQ(effect.ppmMeter()->readOverState(0), 1.0);
-    EXPECT_EQ(effect.ppmMeter()->readOverState(0), 0.0) << "latched";
+    EXPECT_EQ(effect.meterEngine(2)->readOverState(0), 1.0);
+    EXPECT_EQ(effect.meterEngine(2)->readOverState(0), 0.0) << "latched";
     effect.setParameter(kParamClearOvers, 0.0f);
-    EXPECT_EQ(effect.ppmMeter()->readOverState(0), -1.0);
+    EXPECT_EQ(effect.meterEngine(2)->readOverState(0), -1.0);
 }
 
 }  // namespace

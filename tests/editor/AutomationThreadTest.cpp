@@ -3,10 +3,10 @@
 // thread idles the editor. The editor must end up showing what the effect
 // holds; built with ThreadSanitizer (scripts/test.sh) it must be race-free.
 
+#include "base/ParameterIds.h"
 #include "controls/CQORSlider.h"
-#include "core/ParameterIds.h"
-#include "core/Templete.h"
 #include "core/EditorFactory.h"
+#include "core/Templete.h"
 #include "editor/TemepleteEditor.h"
 
 #include <gtest/gtest.h>

@@ -5,12 +5,12 @@
 
 #include "PanelTestSupport.h"
 
+#include "base/ParameterIds.h"
 #include "base/Version.h"
 #include "controls/CAnimKnob4.h"
 #include "controls/CQORCalibrationControl.h"
 #include "controls/CQORHorizontalSwitch.h"
 #include "controls/CQOROnOffButton.h"
-#include "core/ParameterIds.h"
 #include "editor/BackPanelKnobs.h"
 #include "editor/CQORBackPanelContainer.h"
 #include "editor/PPMBackPanel.h"
@@ -46,22 +46,22 @@ struct Opened {
     bool opened = false;
 };
 
-template <class Panel, class Engine, std::size_t K, std::size_t S>
-void expectLayout(Engine* (Templete::*engineOf)(), const std::array<back::Knob, K>& knobs,
+template <class Panel, std::size_t K, std::size_t S>
+void expectLayout(int meter, const std::array<back::Knob, K>& knobs,
                   const std::array<back::Switch, S>& switches, const editor::Rect& version)
 {
     Opened<Panel> o;
     ASSERT_TRUE(o.opened);
     o.panel.show();
-    const Engine* engine = (o.bench.effect.*engineOf)();
+    const MeterEngine* engine = o.bench.effect.meterEngine(meter);
     for (const back::Knob& knob : knobs) {
         SCOPED_TRACE(knob.tag);
         auto* control = dynamic_cast<CAnimKnob4*>(o.panel.getControl(knob.tag));
         ASSERT_NE(control, nullptr);
         EXPECT_EQ(control->getViewSize(), CRect(knob.origin.x, knob.origin.y, knob.origin.x + 43, knob.origin.y + 41));
         EXPECT_FLOAT_EQ(control->getValue(), engine->getSetting(knob.tag));
-        EXPECT_FLOAT_EQ(control->getDefaultValue(), knob.defaultValue);
-        EXPECT_FLOAT_EQ(control->getWheelStep(), knob.wheelStep);
+        EXPECT_FLOAT_EQ(control->getDefaultValue(), MeterSettingsTable::entry(knob.tag)->defaultValue);
+        EXPECT_FLOAT_EQ(control->getWheelStep(), MeterSettingsTable::entry(knob.tag)->wheelStep());
         const bool stepped = dynamic_cast<CSteppedKnob*>(control) != nullptr;
         EXPECT_EQ(stepped, knob.kind != back::KnobKind::plain);
         EXPECT_FLOAT_EQ(control->getDragRange(), stepped ? 0.1f : 0.2f);
@@ -93,17 +93,17 @@ void expectLayout(Engine* (Templete::*engineOf)(), const std::array<back::Knob, 
 
 TEST(BackPanelLayout, RmsControlsSitWhereTheTableSaysWithTheEngineValues)
 {
-    expectLayout<RMSBackPanel>(&Templete::rmsMeter, back::kRmsKnobs, back::kRmsSwitches, back::kRmsVersion);
+    expectLayout<RMSBackPanel>(1, back::kRmsKnobs, back::kRmsSwitches, back::kRmsVersion);
 }
 
 TEST(BackPanelLayout, VuControlsSitWhereTheTableSaysWithTheEngineValues)
 {
-    expectLayout<VUBackPanel>(&Templete::vuMeter, back::kVuKnobs, back::kVuSwitches, back::kVuVersion);
+    expectLayout<VUBackPanel>(0, back::kVuKnobs, back::kVuSwitches, back::kVuVersion);
 }
 
 TEST(BackPanelLayout, PpmControlsSitWhereTheTableSaysWithTheEngineValues)
 {
-    expectLayout<PPMBackPanel>(&Templete::ppmMeter, back::kPpmKnobs, back::kPpmSwitches, back::kPpmVersion);
+    expectLayout<PPMBackPanel>(2, back::kPpmKnobs, back::kPpmSwitches, back::kPpmVersion);
 }
 
 TEST(BackPanelLayout, WithoutAParentNothingIsBuiltAndShowDoesNothing)
@@ -246,7 +246,7 @@ TEST(BackPanelParameters, LabelsFollowAndHiddenPanelsCatchUpOnShow)
     o.panel.show();
     o.bench.effect.setParameter(83, 0.5f);
     char text[16] = "";
-    o.bench.effect.vuMeter()->getSettingDisplay(83, text);
+    o.bench.effect.meterEngine(0)->getSettingDisplay(83, text);
     EXPECT_STREQ(o.panel.getLabel(83)->getText(), text);
     EXPECT_FLOAT_EQ(o.panel.getControl(83)->getValue(), 0.5f);
 
@@ -256,7 +256,7 @@ TEST(BackPanelParameters, LabelsFollowAndHiddenPanelsCatchUpOnShow)
     EXPECT_STREQ(o.panel.getLabel(83)->getText(), text);
     o.panel.toggle();
     EXPECT_FLOAT_EQ(o.panel.getControl(83)->getValue(), 1.f);
-    o.bench.effect.vuMeter()->getSettingDisplay(83, text);
+    o.bench.effect.meterEngine(0)->getSettingDisplay(83, text);
     EXPECT_STREQ(o.panel.getLabel(83)->getText(), text);
 }
 

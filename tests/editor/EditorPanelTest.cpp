@@ -3,19 +3,19 @@
 // selection, strip heights, the idle refresh from the engines, and a picture
 // of each meter's front panel.
 
+#include "base/ParameterIds.h"
 #include "controls/CFrontReferenceControl.h"
 #include "controls/CHelpHintLabel.h"
+#include "controls/CMyTextEdit.h"
 #include "controls/CQORHorizontalSwitch.h"
 #include "controls/CQORMeterSelectorControl.h"
 #include "controls/CQOROnOffButton.h"
 #include "controls/CQORSlider.h"
-#include "controls/CMyTextEdit.h"
-#include "core/ParameterIds.h"
+#include "core/EditorFactory.h"
 #include "core/Templete.h"
 #include "editor/CQORPPMMeter2.h"
 #include "editor/CQORRMSMeter2.h"
 #include "editor/CQORVUMeter2.h"
-#include "core/EditorFactory.h"
 #include "editor/TemepleteEditor.h"
 #include "meters/SettingsSource.h"
 #include "platform/Clock.h"
@@ -256,7 +256,7 @@ TEST_F(EditorPanel, FrontReferenceControlComesAndGoesWithTheStrips)
 
     effect->setParameter(83, 0.5F);
     char text[32] = {};
-    effect->vuMeter()->getSettingDisplay(83, text);
+    effect->meterEngine(0)->getSettingDisplay(83, text);
     EXPECT_STREQ(reference->getText(), text);
     editor->close();  // with the reference both in and out of the container, nothing leaks or crashes
 }

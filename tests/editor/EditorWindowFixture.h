@@ -7,8 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include "base/ParameterIds.h"
 #include "core/HostChunk.h"
-#include "core/ParameterIds.h"
 #include "editor/EditorGeometry.h"
 #include "platform/SettingsStore.h"
 #include "tests/support/HostWindow.h"

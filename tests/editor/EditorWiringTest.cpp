@@ -3,14 +3,14 @@
 // closes it and stores the global set, and the strips' layout places the bars
 // of the shown meter at every window height.
 
+#include "base/ParameterIds.h"
 #include "controls/CQORCalibrationControl.h"
 #include "controls/CQORSlider.h"
-#include "core/ParameterIds.h"
+#include "core/EditorFactory.h"
 #include "core/Templete.h"
 #include "editor/BackPanel.h"
 #include "editor/CQORBackPanelContainer.h"
 #include "editor/CQORMeterFULLPANEL.h"
-#include "core/EditorFactory.h"
 #include "editor/StripFiltersSafeEditor.h"
 #include "editor/StripLabelSafeEditor.h"
 #include "editor/TemepleteEditor.h"

@@ -2,7 +2,7 @@
 // the readings the panel writes (limited, not-a-number ignored), and the
 // view's identity for the toolkit.
 
-#include "core/ParameterIds.h"
+#include "base/ParameterIds.h"
 #include "core/Templete.h"
 #include "editor/CQORPPMMeter2.h"
 #include "editor/CQORRMSMeter2.h"
@@ -60,8 +60,8 @@ public:
 void overdrive(Templete& effect)
 {
     std::vector<float> loud(4096, 4.0f);
-    effect.ppmMeter()->processBlock(loud.data(), loud.data(), static_cast<int>(loud.size()));
-    effect.vuMeter()->processBlock(loud.data(), loud.data(), static_cast<int>(loud.size()));
+    effect.meterEngine(2)->processBlock(loud.data(), loud.data(), static_cast<int>(loud.size()));
+    effect.meterEngine(0)->processBlock(loud.data(), loud.data(), static_cast<int>(loud.size()));
 }
 
 TEST(Click, LeftClickClearsTheOversOfEveryMeterThroughTheEffect)
@@ -72,14 +72,14 @@ TEST(Click, LeftClickClearsTheOversOfEveryMeterThroughTheEffect)
     screen.frame->addView(new CQORVUMeter2(kOrigin, &listener));
     screen.frame->addView(new CQORPPMMeter2(CPoint(277, 18), &listener));
     overdrive(effect);
-    ASSERT_EQ(effect.ppmMeter()->readOverState(0), 1.0);
-    ASSERT_EQ(effect.vuMeter()->readOverState(0), 1.0);
+    ASSERT_EQ(effect.meterEngine(2)->readOverState(0), 1.0);
+    ASSERT_EQ(effect.meterEngine(0)->readOverState(0), 1.0);
 
     // A click on the VU view clears the PPM meter's overs too.
     EXPECT_EQ(screen.click(100, 60, kLButton), kMouseEventHandled);
     ASSERT_EQ(listener.tags, std::vector<int32_t>{kParamClearOvers});
-    EXPECT_EQ(effect.ppmMeter()->readOverState(0), -1.0);
-    EXPECT_EQ(effect.vuMeter()->readOverState(0), -1.0);
+    EXPECT_EQ(effect.meterEngine(2)->readOverState(0), -1.0);
+    EXPECT_EQ(effect.meterEngine(0)->readOverState(0), -1.0);
 }
 
 TEST(Click, OtherButtonsAreNotTheViewsBusiness)

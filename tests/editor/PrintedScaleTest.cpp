@@ -3,10 +3,10 @@
 // found in the editor's own rendering, knob pointers in the film strip; the
 // trim's place follows from the slider's rectangle and handle.
 
+#include "base/ParameterIds.h"
 #include "controls/CAnimKnob4.h"
 #include "controls/CQORSlider.h"
 #include "core/EditorFactory.h"
-#include "core/ParameterIds.h"
 #include "core/Templete.h"
 #include "editor/BackPanel.h"
 #include "editor/BackPanelKnobs.h"

@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "base/ParameterIds.h"
 #include "core/EditorFactory.h"
-#include "core/ParameterIds.h"
 #include "core/Templete.h"
 #include "editor/TemepleteEditor.h"
 #include "toolkit/CFrame.h"

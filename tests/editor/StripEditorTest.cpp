@@ -5,6 +5,7 @@
 
 #include "PanelTestSupport.h"
 
+#include "base/ParameterIds.h"
 #include "controls/CMyTextEdit.h"
 #include "controls/COnOffButtonH.h"
 #include "controls/CQORHorizontalSwitch.h"
@@ -13,7 +14,6 @@
 #include "controls/CQORSlider.h"
 #include "controls/CQORTapeLabel.h"
 #include "core/HostChunk.h"
-#include "core/ParameterIds.h"
 #include "toolkit/CViewContainer.h"
 
 #include <gtest/gtest.h>

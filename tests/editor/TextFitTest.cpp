@@ -3,12 +3,12 @@
 // value text (back panel labels, versions, trim, frequencies, reference) at
 // every value its parameter can take, measured with the label's own font.
 
+#include "base/ParameterIds.h"
 #include "controls/CFrontReferenceControl.h"
 #include "controls/CHelpHintLabel.h"
-#include "controls/CQORTapeLabel.h"
 #include "controls/ControlLayout.h"
+#include "controls/CQORTapeLabel.h"
 #include "core/EditorFactory.h"
-#include "core/ParameterIds.h"
 #include "core/Templete.h"
 #include "editor/BackPanel.h"
 #include "editor/PanelFont.h"

@@ -25,11 +25,11 @@ public:
         value = value < 0.0f ? 0.0f : (value > 1.0f ? 1.0f : value);
         values[index] = value;
         calls.emplace_back(index, value);
-        if (rms && index >= RMSMeter::kFirstSettingId && index <= RMSMeter::kLastSettingId)
+        if (rms && param::isRmsSetting(index))
             rms->setSetting(index, value);
-        if (vu && index >= VUmeter::kFirstSettingId && index <= VUmeter::kLastSettingId)
+        if (vu && param::isVuSetting(index))
             vu->setSetting(index, value);
-        if (ppm && index >= PPMmeter::kFirstSettingId && index <= PPMmeter::kLastSettingId)
+        if (ppm && param::isPpmSetting(index))
             ppm->setSetting(index, value);
     }
 

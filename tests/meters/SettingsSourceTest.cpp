@@ -191,9 +191,9 @@ TEST_F(SettingsSourceTest, StoreDefaultsWritesSetAWhateverSourceIsActive)
     MeterRig rig;
     rig.rms->setSettingsSource(1.0f);
     rig.effect.setParameter(72, 0.2f);  // Instance value: must not be stored
-    RMSMeter::storeDefaults();
-    VUmeter::storeDefaults();
-    PPMmeter::storeDefaults();
+    rig.rms->storeDefaults();
+    rig.vu->storeDefaults();
+    rig.ppm->storeDefaults();
     EXPECT_FLOAT_EQ(storedFloat("Armsreference"), 0.9f);
     EXPECT_FLOAT_EQ(storedFloat("Avureference"), 0.75f);
     EXPECT_FLOAT_EQ(storedFloat("Appmreference"), 0.25f);

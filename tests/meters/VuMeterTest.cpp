@@ -145,6 +145,31 @@ TEST_F(VuMeterTest, HoldTimeUsesTheRoundedKnobPosition)
     EXPECT_NEAR(meter().holdMs(), 1000.0, 1e-6);
 }
 
+TEST_F(VuMeterTest, HoldFallsExactlyTheHoldTimeAfterThePeak)
+{
+    // 1000 ms is a whole number of samples at each rate: the first fall comes
+    // that many samples after the last peak (a needle reaching the hold), not
+    // one later.
+    for (const double rateHz : {44100.0, 48000.0, 96000.0}) {
+        meter().setSampleRate(static_cast<float>(rateHz));
+        meter().prepare();
+        meter().resetReadings();
+        feed(meter(), sine(1000.0, rateHz, 2.0 * referencePeak(), static_cast<int>(rateHz / 20), 0));
+        const std::vector<float> silence(1, 0.0f);
+        long lastPeak = 0;
+        long firstFall = -1;
+        for (long i = 1; i <= static_cast<long>(rateHz * 1.5) && firstFall < 0; ++i) {
+            const double before = hold();
+            feed(meter(), silence, 1);
+            if (needle() >= hold())
+                lastPeak = i;
+            else if (hold() < before)
+                firstFall = i;
+        }
+        EXPECT_EQ(firstFall - lastPeak, static_cast<long>(rateHz)) << rateHz << " Hz";
+    }
+}
+
 TEST_F(VuMeterTest, OverChoicesAgainstReferenceAndFullScale)
 {
     const double ref = referencePeak();

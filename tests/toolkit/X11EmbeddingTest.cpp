@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "DemoEditor.h"
 #include "base/AudioEffect.h"
+#include "DemoEditor.h"
 #include "tests/support/HostWindow.h"
 #include "toolkit/CAnimKnob.h"
 #include "toolkit/CFrame.h"

@@ -1,7 +1,7 @@
 #include "ReviewSheet.h"
 
-#include "Draw.h"
 #include "base/Version.h"
+#include "Draw.h"
 #include "editor/EditorGeometry.h"
 
 #include <algorithm>

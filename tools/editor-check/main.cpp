@@ -7,7 +7,7 @@
 //
 //   editor-check <plug-in DLL> <capture.bmp>      exit status 0 when every check held
 
-#include "core/ParameterIds.h"
+#include "base/ParameterIds.h"
 #include "editor/EditorGeometry.h"
 #include "tools/vsthost/PluginHost.h"
 

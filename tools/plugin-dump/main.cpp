@@ -7,7 +7,7 @@
 //
 //   plugin-dump <plug-in library>        exit status 0 when every check held
 
-#include "core/ParameterIds.h"
+#include "base/ParameterIds.h"
 #include "tools/vsthost/PluginHost.h"
 
 #include <cmath>

@@ -8,7 +8,7 @@ constexpr VstInt32 kMeterParam = 3;
 constexpr VstInt32 kMidSideParam = 4;
 constexpr VstInt32 kHoldParam = 5;
 constexpr VstInt32 kLagParam = 16;
-constexpr VstInt32 kPreciseParam[] = {91, 80, 100};  // VU, RMS, PPM
+constexpr VstInt32 kPreciseParam[] = {param::kVuPrecise, param::kRmsPrecise, param::kPpmPrecise};
 constexpr double kMaxLagMs = 999.0;
 
 }  // namespace
@@ -32,14 +32,8 @@ void configureEffect(Templete& effect, const MeterOptions& options, int meter)
 
 double referenceDb(Templete& effect)
 {
-    switch (effect.selectedMeter()) {
-    case 0:
-        return effect.vuMeter() ? effect.vuMeter()->referenceDb() : 0.0;
-    case 1:
-        return effect.rmsMeter() ? effect.rmsMeter()->referenceDb() : 0.0;
-    default:
-        return effect.ppmMeter() ? effect.ppmMeter()->referenceDb() : 0.0;
-    }
+    const MeterEngine* const engine = effect.meterEngine(effect.selectedMeter());
+    return engine ? engine->referenceDb() : 0.0;
 }
 
 }  // namespace valdorameter

@@ -1,5 +1,7 @@
 #include "tools/valdora-meter/MeterOptions.h"
 
+#include "base/ParameterIds.h"
+
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
@@ -16,7 +18,7 @@ constexpr double kMaxIntervalMs = 3600000.0;
 constexpr int kMaxLagMs = 999;
 constexpr double kMinDemoRateHz = 20000.0;
 constexpr double kMaxDemoRateHz = 200000.0;
-constexpr int kMaxParameterIndex = 100;
+constexpr int kMaxParameterIndex = param::kHighestIndex;
 constexpr int kMaxJobs = 256;
 constexpr int kMaxOversLimit = 1000000;
 

@@ -37,34 +37,20 @@ PanelReader::PanelReader(int meter) : meter_(meter)
 
 const PanelReading& PanelReader::read(Templete& effect, double fraction)
 {
-    switch (meter_) {
-    case kVu:
-        if (VUmeter* const engine = effect.vuMeter())
-            readEngine(*engine, fraction);
-        break;
-    case kRms:
-        if (RMSMeter* const engine = effect.rmsMeter())
-            readEngine(*engine, fraction);
-        break;
-    default:
-        if (PPMmeter* const engine = effect.ppmMeter())
-            readEngine(*engine, fraction);
-        break;
-    }
+    if (MeterEngine* const engine = effect.meterEngine(meter_))
+        readEngine(*engine, fraction);
     return shown_;
 }
 
-template <class Engine>
-void PanelReader::readEngine(Engine& engine, double fraction)
+// Meters without a mean square read 0 for it.
+void PanelReader::readEngine(MeterEngine& engine, double fraction)
 {
     for (int channel = 0; channel < 2; ++channel) {
         const double value = engine.readValue(fraction, MeterReading::Level, channel);
         double hold = engine.readValue(fraction, MeterReading::Hold, channel);
         if (engine.holdMode() == HoldMode::kInfinite)
             hold = engine.applyInfiniteHold(channel, hold);
-        double rms = 0.0;
-        if (meter_ == kRms)
-            rms = MeanSquare::rms(engine.readValue(fraction, MeterReading::MeanSquare, channel));
+        const double rms = MeanSquare::rms(engine.readValue(fraction, MeterReading::MeanSquare, channel));
         ChannelReading& shown = shown_.channels[static_cast<size_t>(channel)];
         shown.over = static_cast<int>(engine.readOverState(channel));
         applyLimits(shown, value, hold, rms);

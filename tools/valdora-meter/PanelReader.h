@@ -32,8 +32,7 @@ public:
     int meter() const { return meter_; }
 
 private:
-    template <class Engine>
-    void readEngine(Engine& engine, double fraction);
+    void readEngine(MeterEngine& engine, double fraction);
     void applyLimits(ChannelReading& shown, double value, double hold, double rms) const;
 
     int meter_;

@@ -1,7 +1,7 @@
 #include "tools/valdora-render/RenderModes.h"
 
+#include "base/ParameterIds.h"
 #include "core/EditorFactory.h"
-#include "core/ParameterIds.h"
 #include "core/Templete.h"
 #include "editor/EditorGeometry.h"
 #include "tools/valdora-render/OffscreenEditor.h"

@@ -1,6 +1,6 @@
 #include "tools/valdora-render/RenderModes.h"
 
-#include "core/ParameterIds.h"
+#include "base/ParameterIds.h"
 #include "editor/EditorGeometry.h"
 #include "tools/vsthost/PluginHost.h"
 

@@ -37,12 +37,43 @@ constexpr VstInt32 kParamLabelChanged = 69;
 
 namespace param {
 
-constexpr VstInt32 kFirstRmsSetting = 72;
-constexpr VstInt32 kLastRmsSetting = 81;
-constexpr VstInt32 kFirstVuSetting = 83;
-constexpr VstInt32 kLastVuSetting = 91;
-constexpr VstInt32 kFirstPpmSetting = 93;
-constexpr VstInt32 kLastPpmSetting = 100;
+// The meter settings; their defaults, wheel steps and display texts are in
+// MeterSettingsTable. "Over run" is the number of samples that make an over,
+// "over reference" the level above which a sample counts.
+constexpr VstInt32 kRmsReference = 72;
+constexpr VstInt32 kRmsIntegration = 73;
+constexpr VstInt32 kRmsMeanSquareTime = 74;
+constexpr VstInt32 kRmsHoldTime = 75;
+constexpr VstInt32 kRmsReturnTime = 76;
+constexpr VstInt32 kRmsMidAttenuation = 77;
+constexpr VstInt32 kRmsOverRun = 78;
+constexpr VstInt32 kRmsOverReference = 79;
+constexpr VstInt32 kRmsPrecise = 80;
+constexpr VstInt32 kRmsOverReferenceUnit = 81;  // reference-relative or full-scale overs
+constexpr VstInt32 kVuReference = 83;
+constexpr VstInt32 kVuIntegration = 84;
+constexpr VstInt32 kVuHoldTime = 85;
+constexpr VstInt32 kVuNeedleType = 86;
+constexpr VstInt32 kVuMidAttenuation = 87;
+constexpr VstInt32 kVuBacklight = 88;
+constexpr VstInt32 kVuOverRun = 89;
+constexpr VstInt32 kVuOverReference = 90;
+constexpr VstInt32 kVuPrecise = 91;
+constexpr VstInt32 kPpmReference = 93;
+constexpr VstInt32 kPpmIntegration = 94;
+constexpr VstInt32 kPpmHoldTime = 95;
+constexpr VstInt32 kPpmReturnTime = 96;
+constexpr VstInt32 kPpmMidAttenuation = 97;
+constexpr VstInt32 kPpmOverRun = 98;
+constexpr VstInt32 kPpmOverReference = 99;
+constexpr VstInt32 kPpmPrecise = 100;
+
+constexpr VstInt32 kFirstRmsSetting = kRmsReference;
+constexpr VstInt32 kLastRmsSetting = kRmsOverReferenceUnit;
+constexpr VstInt32 kFirstVuSetting = kVuReference;
+constexpr VstInt32 kLastVuSetting = kVuPrecise;
+constexpr VstInt32 kFirstPpmSetting = kPpmReference;
+constexpr VstInt32 kLastPpmSetting = kPpmPrecise;
 constexpr VstInt32 kHighestIndex = kLastPpmSetting;
 
 constexpr bool isRmsSetting(VstInt32 i) { return i >= kFirstRmsSetting && i <= kLastRmsSetting; }
