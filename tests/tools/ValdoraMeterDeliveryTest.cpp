@@ -5,6 +5,7 @@
 
 #include "tests/host/RunCommand.h"
 #include "tests/support/TempDir.h"
+#include "tests/tools/PngPicture.h"
 
 #include <cairo.h>
 #include <gtest/gtest.h>
@@ -244,31 +245,8 @@ TEST(ValdoraMeterDelivery, JsonCarriesEveryFieldOfTheSchema)
         EXPECT_NE(result.output.find(key), std::string::npos) << key << "\n" << result.output;
 }
 
-struct Picture {
-    int width = 0;
-    int height = 0;
-    std::vector<uint32_t> pixels;
-};
-
-Picture readPng(const std::string& path)
-{
-    Picture picture;
-    cairo_surface_t* surface = cairo_image_surface_create_from_png(path.c_str());
-    if (cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS) {
-        picture.width = cairo_image_surface_get_width(surface);
-        picture.height = cairo_image_surface_get_height(surface);
-        const int stride = cairo_image_surface_get_stride(surface);
-        const unsigned char* data = cairo_image_surface_get_data(surface);
-        for (int y = 0; y < picture.height; ++y)
-            for (int x = 0; x < picture.width; ++x) {
-                uint32_t pixel = 0;
-                std::memcpy(&pixel, data + y * stride + x * 4, sizeof pixel);
-                picture.pixels.push_back(pixel & 0xffffffu);
-            }
-    }
-    cairo_surface_destroy(surface);
-    return picture;
-}
+using testing_support::Picture;
+using testing_support::readPng;
 
 TEST(ValdoraMeterDelivery, PlotsAreDrawnOnePerFile)
 {
