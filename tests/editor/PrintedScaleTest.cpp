@@ -1,7 +1,8 @@
 // A printed scale tells the truth: every mark found in the panel artwork lies
 // within a pixel of where its control puts that value. Filter handles are
 // found in the editor's own rendering, knob pointers in the film strip; the
-// trim's place follows from the slider's rectangle and handle.
+// trim's place follows from the slider's rectangle and handle. A needle on a
+// numbered value leaves its numeral's ink untouched.
 
 #include "base/ParameterIds.h"
 #include "controls/CAnimKnob4.h"
@@ -10,6 +11,10 @@
 #include "core/Templete.h"
 #include "editor/BackPanel.h"
 #include "editor/BackPanelKnobs.h"
+#include "editor/CQORMeterFULLPANEL.h"
+#include "editor/CQORPPMMeter2.h"
+#include "editor/CQORRMSMeter2.h"
+#include "editor/CQORVUMeter2.h"
 #include "editor/EditorGeometry.h"
 #include "editor/TemepleteEditor.h"
 #include "platform/Resources.h"
@@ -22,6 +27,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <fstream>
 #include <iterator>
@@ -140,6 +146,7 @@ protected:
     void checkFilterScales();
     void checkTrimScale();
     void checkKnobScales();
+    void checkNumeralsClearOfNeedles();
 
     testing_support::TempDir folder;
     std::unique_ptr<Templete> effect;
@@ -247,11 +254,92 @@ void PrintedScale::checkKnobScales()
     }
 }
 
+// Numerals: a needle and hold mark resting on a numbered value leave every
+// pixel of printed ink outside the ticks as it was with the needle far away.
+void PrintedScale::checkNumeralsClearOfNeedles()
+{
+    constexpr double kTickMarginPx = 5.0;   // the ticks end this far inside the hold mark's end
+    constexpr double kWindowRad = 0.14;     // about a numeral's width either side of its value
+    constexpr double kInkContrast = 60.0;   // printed ink against the face around it
+    struct Meter {
+        const geo::MeterViewGeometry& g;
+        std::vector<int> numberedDb;
+    };
+    const Meter meters[] = {
+        {geo::kVuView, {-20, -10, -7, -5, -3, -2, -1, 0, 1, 2, 3}},
+        {geo::kRmsView, {-40, -30, -20, -15, -10, -5, 0, 3, 6}},
+        {geo::kPpmView, {-12, -8, -4, 0, 4, 8, 12}},
+    };
+    for (int meter = 0; meter < 3; ++meter) {
+        effect->setParameter(param::kMeter, meter * 0.5F);
+        CQORMeter2* view = editor->getPanel(meter)->getControls().leftView;
+        ASSERT_TRUE(view && editor->getPanel(meter)->isShown());
+        view->setShowHold(true);
+        const auto readingOf = [](int dB) { return static_cast<float>(std::pow(10.0, dB / 20.0)); };
+        const auto show = [&](int dB) {
+            const float reading = readingOf(dB);
+            if (auto* vu = dynamic_cast<CQORVUMeter2*>(view))
+                vu->setReadings(reading, reading);
+            else if (auto* rms = dynamic_cast<CQORRMSMeter2*>(view))
+                rms->setReadings(reading, reading, reading);
+            else if (auto* ppm = dynamic_cast<CQORPPMMeter2*>(view))
+                ppm->setReadings(reading, reading);
+            view->setDirty(true);  // as the panel's refresh does
+            return renderEditor();
+        };
+        const auto angleOf = [&](int dB) {
+            const float reading = readingOf(dB);
+            return meter == 0 ? geo::vuAngleRadians(reading)
+                              : meter == 1 ? geo::rmsAngleRadians(reading) : geo::ppmAngleRadians(reading);
+        };
+        const geo::MeterViewGeometry& g = meters[meter].g;
+        const std::vector<int>& values = meters[meter].numberedDb;
+        const CPoint pivot = view->needlePoint(0.0, 0.0);
+        const CRect box = view->getViewSize();
+        for (int dB : values) {
+            int far = values.front();
+            for (int v : values)
+                far = std::abs(angleOf(v) - angleOf(dB)) > std::abs(angleOf(far) - angleOf(dB)) ? v : far;
+            const PixelBuffer away = show(far);
+            const PixelBuffer on = show(dB);
+            ASSERT_TRUE(away.isValid() && on.isValid());
+            // Pixels outside the ticks around the value's direction; the face
+            // is what most of them show, ink what stands out from it.
+            std::vector<std::pair<int, int>> around;
+            std::vector<double> lumas;
+            for (int y = static_cast<int>(box.top); y < box.bottom; ++y)
+                for (int x = static_cast<int>(box.left); x < box.right; ++x) {
+                    const double dx = x + 0.5 - pivot.x;
+                    const double dy = pivot.y - (y + 0.5);
+                    if (std::hypot(dx, dy) >= g.r3 - kTickMarginPx &&
+                        std::abs(std::atan2(dy, dx) - angleOf(dB)) < kWindowRad) {
+                        around.emplace_back(x, y);
+                        lumas.push_back(luma(away, x, y));
+                    }
+                }
+            ASSERT_FALSE(lumas.empty());
+            std::nth_element(lumas.begin(), lumas.begin() + lumas.size() / 2, lumas.end());
+            const double face = lumas[lumas.size() / 2];
+            int inked = 0;
+            int struck = 0;
+            for (const auto& [x, y] : around)
+                if (std::abs(luma(away, x, y) - face) > kInkContrast) {
+                    ++inked;
+                    struck += luma(on, x, y) != luma(away, x, y) ? 1 : 0;
+                }
+            EXPECT_GT(inked, 0) << "meter " << meter << ": no numeral at " << dB << " dB";
+            EXPECT_EQ(struck, 0) << "meter " << meter << ": the needle at " << dB << " dB strikes its numeral";
+        }
+    }
+}
+
 TEST_F(PrintedScale, EveryMarkLiesWithinAPixelOfWhereItsControlPutsTheValue)
 {
     checkFilterScales();
     checkTrimScale();
     checkKnobScales();
 }
+
+TEST_F(PrintedScale, ANeedleOnANumberedMarkNeverStrikesItsNumeral) { checkNumeralsClearOfNeedles(); }
 
 }  // namespace
