@@ -110,34 +110,11 @@ protected:
 
     void sendButton(int type, int x, int y, unsigned int state, unsigned int button = Button1)
     {
-        XEvent event{};
-        event.xbutton.type = type;
-        event.xbutton.display = display;
-        event.xbutton.window = child;
-        event.xbutton.root = DefaultRootWindow(display);
-        event.xbutton.time = eventTime;
-        event.xbutton.x = x;
-        event.xbutton.y = y;
-        event.xbutton.button = button;
-        event.xbutton.state = state;
-        event.xbutton.same_screen = True;
-        XSendEvent(display, child, True, type == ButtonPress ? ButtonPressMask : ButtonReleaseMask, &event);
-        XFlush(display);
+        testing_support::sendButton(display, child, type, button, x, y, state, eventTime);
     }
     void sendMotion(int x, int y, unsigned int modifiers = 0)
     {
-        XEvent event{};
-        event.xmotion.type = MotionNotify;
-        event.xmotion.display = display;
-        event.xmotion.window = child;
-        event.xmotion.root = DefaultRootWindow(display);
-        event.xmotion.time = eventTime;
-        event.xmotion.x = x;
-        event.xmotion.y = y;
-        event.xmotion.state = Button1Mask | modifiers;
-        event.xmotion.same_screen = True;
-        XSendEvent(display, child, True, PointerMotionMask | ButtonMotionMask, &event);
-        XFlush(display);
+        testing_support::sendMotion(display, child, x, y, Button1Mask | modifiers, eventTime);
     }
 
     void click(int x, int y)

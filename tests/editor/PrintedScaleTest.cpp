@@ -18,6 +18,7 @@
 #include "editor/EditorGeometry.h"
 #include "editor/TemepleteEditor.h"
 #include "platform/Resources.h"
+#include "tests/editor/OffscreenEditor.h"
 #include "tests/support/TempDir.h"
 #include "toolkit/CBitmap.h"
 #include "toolkit/CFrame.h"
@@ -119,20 +120,9 @@ double brightestDirection(const PixelBuffer& image, double cx, double cy, double
     return weight > 0 ? sum / weight : around + 2 * spread;
 }
 
-class PrintedScale : public ::testing::Test {
+class PrintedScale : public OffscreenEditor {
 protected:
-    void SetUp() override
-    {
-        host::hostState().reset();
-        effect = std::make_unique<Templete>(host::hostCallback, makeTemepleteEditor);
-        editor = dynamic_cast<TemepleteEditor*>(effect->getEditor());
-        ASSERT_NE(editor, nullptr);
-        for (VstInt32 index : {param::kProcess, param::kShowStrips, param::kShowFilters})
-            effect->setParameter(index, 1.0F);
-        effect->setParameter(param::kMeter, 0.0F);
-        ASSERT_TRUE(editor->openOffscreen());
-    }
-    void TearDown() override { effect.reset(); }
+    void SetUp() override { openWith({param::kProcess, param::kShowStrips, param::kShowFilters}); }
 
     PixelBuffer renderEditor()
     {
@@ -149,8 +139,6 @@ protected:
     void checkNumeralsClearOfNeedles();
 
     testing_support::TempDir folder;
-    std::unique_ptr<Templete> effect;
-    TemepleteEditor* editor = nullptr;
 };
 
 // Filter sliders: each mark lies under the handle at its frequency.

@@ -13,6 +13,7 @@
 #include "editor/BackPanel.h"
 #include "editor/PanelFont.h"
 #include "editor/TemepleteEditor.h"
+#include "tests/editor/OffscreenEditor.h"
 #include "toolkit/CFrame.h"
 #include "toolkit/CTextLabel.h"
 #include "toolkit/IPlatformFont.h"
@@ -52,20 +53,9 @@ void collectLabels(CViewContainer* container, std::vector<CTextLabel*>& labels)
 
 double textRoom(const CTextLabel& label) { return label.getViewSize().getWidth() - 2 * label.getTextInset().x; }
 
-class TextFit : public ::testing::Test {
+class TextFit : public OffscreenEditor {
 protected:
-    void SetUp() override
-    {
-        host::hostState().reset();
-        effect = std::make_unique<Templete>(host::hostCallback, makeTemepleteEditor);
-        editor = dynamic_cast<TemepleteEditor*>(effect->getEditor());
-        ASSERT_NE(editor, nullptr);
-        for (VstInt32 index : {param::kShowStrips, param::kShowFilters, param::kShowLabel})
-            effect->setParameter(index, 1.0F);
-        effect->setParameter(param::kMeter, 0.0F);
-        ASSERT_TRUE(editor->openOffscreen());
-    }
-    void TearDown() override { effect.reset(); }
+    void SetUp() override { openWith({param::kShowStrips, param::kShowFilters, param::kShowLabel}); }
 
     // Every text label now in the window, and the front reference text.
     void expectEveryShownTextFits(const std::string& when)
@@ -82,9 +72,6 @@ protected:
                        controllayout::kReferenceTextInsetRight,
                    when);
     }
-
-    std::unique_ptr<Templete> effect;
-    TemepleteEditor* editor = nullptr;
 };
 
 TEST_F(TextFit, EveryHintOfTheTableFitsTheHintLine)

@@ -54,4 +54,38 @@ Window HostWindow::child() const
     return found;
 }
 
+void sendButton(Display* display, Window window, int type, unsigned int button, int x, int y, unsigned int state,
+                unsigned long timeMs)
+{
+    XEvent event{};
+    event.xbutton.type = type;
+    event.xbutton.display = display;
+    event.xbutton.window = window;
+    event.xbutton.root = DefaultRootWindow(display);
+    event.xbutton.time = timeMs;
+    event.xbutton.x = x;
+    event.xbutton.y = y;
+    event.xbutton.button = button;
+    event.xbutton.state = state;
+    event.xbutton.same_screen = True;
+    XSendEvent(display, window, True, type == ButtonPress ? ButtonPressMask : ButtonReleaseMask, &event);
+    XFlush(display);
+}
+
+void sendMotion(Display* display, Window window, int x, int y, unsigned int state, unsigned long timeMs)
+{
+    XEvent event{};
+    event.xmotion.type = MotionNotify;
+    event.xmotion.display = display;
+    event.xmotion.window = window;
+    event.xmotion.root = DefaultRootWindow(display);
+    event.xmotion.time = timeMs;
+    event.xmotion.x = x;
+    event.xmotion.y = y;
+    event.xmotion.state = state;
+    event.xmotion.same_screen = True;
+    XSendEvent(display, window, True, PointerMotionMask | ButtonMotionMask, &event);
+    XFlush(display);
+}
+
 }  // namespace testing_support

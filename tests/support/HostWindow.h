@@ -26,4 +26,10 @@ public:
     Window parent = 0;
 };
 
+// A press or release, or a pointer motion, sent to a window as the server
+// would deliver it; `timeMs` 0 is the server's current time.
+void sendButton(Display* display, Window window, int type, unsigned int button, int x, int y, unsigned int state,
+                unsigned long timeMs = 0);
+void sendMotion(Display* display, Window window, int x, int y, unsigned int state, unsigned long timeMs = 0);
+
 }  // namespace testing_support

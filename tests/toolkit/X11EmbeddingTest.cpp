@@ -78,33 +78,11 @@ protected:
 
     void sendButton(Window window, int type, unsigned int button, int x, int y, unsigned int state = 0)
     {
-        XEvent event{};
-        event.xbutton.type = type;
-        event.xbutton.display = host;
-        event.xbutton.window = window;
-        event.xbutton.root = DefaultRootWindow(host);
-        event.xbutton.x = x;
-        event.xbutton.y = y;
-        event.xbutton.button = button;
-        event.xbutton.state = state;
-        event.xbutton.same_screen = True;
-        XSendEvent(host, window, True, type == ButtonPress ? ButtonPressMask : ButtonReleaseMask, &event);
-        XFlush(host);
+        testing_support::sendButton(host, window, type, button, x, y, state);
     }
-
     void sendMotion(Window window, int x, int y, unsigned int state)
     {
-        XEvent event{};
-        event.xmotion.type = MotionNotify;
-        event.xmotion.display = host;
-        event.xmotion.window = window;
-        event.xmotion.root = DefaultRootWindow(host);
-        event.xmotion.x = x;
-        event.xmotion.y = y;
-        event.xmotion.state = state;
-        event.xmotion.same_screen = True;
-        XSendEvent(host, window, True, PointerMotionMask | ButtonMotionMask, &event);
-        XFlush(host);
+        testing_support::sendMotion(host, window, x, y, state);
     }
 
     testing_support::HostWindow window;
