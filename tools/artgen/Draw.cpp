@@ -234,7 +234,22 @@ int pixelScale = 1;
 
 void setPixelScale(int scale) { pixelScale = std::max(1, scale); }
 
-void brush(cairo_surface_t* surface, int x, int y, int w, int h, unsigned seed, double levels)
+namespace {
+
+// Every channel of an opaque pixel moved by `delta` levels, kept in range.
+std::uint32_t shifted(std::uint32_t p, int delta)
+{
+    auto channel = [&](int shift) {
+        const int v = static_cast<int>((p >> shift) & 0xFF) + delta;
+        return static_cast<std::uint32_t>(std::clamp(v, 0, 255)) << shift;
+    };
+    return (p & 0xFF000000U) | channel(16) | channel(8) | channel(0);
+}
+
+// Calls rowFn(pixels, firstCol, endCol) for each row of the rectangle (in
+// image units, scaled to the surface's pixels) that lies on the surface.
+template <class RowFn>
+void eachRow(cairo_surface_t* surface, int x, int y, int w, int h, RowFn rowFn)
 {
     x *= pixelScale;
     y *= pixelScale;
@@ -245,63 +260,49 @@ void brush(cairo_surface_t* surface, int x, int y, int w, int h, unsigned seed, 
     const int stride = cairo_image_surface_get_stride(surface);
     const int width = cairo_image_surface_get_width(surface);
     const int height = cairo_image_surface_get_height(surface);
+    for (int row = std::max(0, y); row < std::min(height, y + h); ++row)
+        rowFn(reinterpret_cast<std::uint32_t*>(data + row * stride), std::max(0, x), std::min(width, x + w));
+    cairo_surface_mark_dirty(surface);
+}
+
+}  // namespace
+
+void brush(cairo_surface_t* surface, int x, int y, int w, int h, unsigned seed, double levels)
+{
     Noise noise(seed);
-    for (int row = std::max(0, y); row < std::min(height, y + h); ++row) {
+    eachRow(surface, x, y, w, h, [&](std::uint32_t* px, int firstCol, int endCol) {
         // A brushed line: one offset for the row, varied along long streaks so
         // the grain reads as metal and never as stripes.
         const double rowOffset = noise.next() * levels * 0.5;
         double streak = 0.0;
         int streakLeft = 0;
-        auto* px = reinterpret_cast<std::uint32_t*>(data + row * stride);
-        for (int col = std::max(0, x); col < std::min(width, x + w); ++col) {
+        for (int col = firstCol; col < endCol; ++col) {
             if (streakLeft-- <= 0) {
                 streak = noise.next() * levels * 0.5;
                 streakLeft = 24 + static_cast<int>((noise.next() + 1.0) * 60.0);
             }
             const int delta = static_cast<int>(std::lround(rowOffset + streak));
-            const std::uint32_t p = px[col];
-            const int a = static_cast<int>(p >> 24);
-            if (a != 255)
+            if ((px[col] >> 24) != 255)
                 continue;  // only opaque metal is brushed
-            auto channel = [&](int shift) {
-                const int v = static_cast<int>((p >> shift) & 0xFF) + delta;
-                return static_cast<std::uint32_t>(std::clamp(v, 0, 255)) << shift;
-            };
-            px[col] = (p & 0xFF000000U) | channel(16) | channel(8) | channel(0);
+            px[col] = shifted(px[col], delta);
         }
-    }
-    cairo_surface_mark_dirty(surface);
+    });
 }
 
 void speckle(cairo_surface_t* surface, int x, int y, int w, int h, unsigned seed, double minLuma, double levels)
 {
-    x *= pixelScale;
-    y *= pixelScale;
-    w *= pixelScale;
-    h *= pixelScale;
-    cairo_surface_flush(surface);
-    unsigned char* data = cairo_image_surface_get_data(surface);
-    const int stride = cairo_image_surface_get_stride(surface);
-    const int width = cairo_image_surface_get_width(surface);
-    const int height = cairo_image_surface_get_height(surface);
     Noise noise(seed);
     const int threshold = static_cast<int>(minLuma * 255.0);
-    for (int row = std::max(0, y); row < std::min(height, y + h); ++row) {
-        auto* px = reinterpret_cast<std::uint32_t*>(data + row * stride);
-        for (int col = std::max(0, x); col < std::min(width, x + w); ++col) {
+    eachRow(surface, x, y, w, h, [&](std::uint32_t* px, int firstCol, int endCol) {
+        for (int col = firstCol; col < endCol; ++col) {
             const int delta = static_cast<int>(std::lround(noise.next() * levels * 0.5));
             const std::uint32_t p = px[col];
             const int luma = static_cast<int>(((p >> 16) & 0xFF) * 3 + ((p >> 8) & 0xFF) * 6 + (p & 0xFF)) / 10;
             if ((p >> 24) != 255 || luma < threshold)
                 continue;
-            auto channel = [&](int shift) {
-                const int v = static_cast<int>((p >> shift) & 0xFF) + delta;
-                return static_cast<std::uint32_t>(std::clamp(v, 0, 255)) << shift;
-            };
-            px[col] = (p & 0xFF000000U) | channel(16) | channel(8) | channel(0);
+            px[col] = shifted(p, delta);
         }
-    }
-    cairo_surface_mark_dirty(surface);
+    });
 }
 
 void raisedEdge(cairo_t* cr, double x, double y, double w, double h)
